@@ -1,0 +1,2 @@
+// kpx: placeholder entry until the commands arrive.
+int main() { return 0; }
