@@ -1,0 +1,23 @@
+// The kpx command line, parsed into a plain options record. Host only.
+#pragma once
+
+#include <string>
+
+enum class Command { None, Pack, Package, List, Extract, Check };
+
+constexpr int kFastestLevel = 1;
+constexpr int kDefaultLevel = 5;
+constexpr int kStrongestLevel = 9;
+
+struct Options {
+  Command command = Command::None;
+  std::string input;   // pack: product folder; package: description file; others: archive or setup.exe
+  std::string output;  // pack: payload file (-o); package: output folder (-o); extract: destination
+  std::string first;   // pack: the file that becomes the first entry (--first)
+  int level = kDefaultLevel;
+};
+
+// Parses argv into options. Returns -1 when parsing succeeded and the command should run;
+// otherwise the exit code to leave with at once (0 after --help, 2 after a usage error, whose
+// message has gone to stderr).
+int ParseCommandLine(int argc, char** argv, Options& options);

@@ -1,2 +1,0 @@
-// kpx: placeholder entry until the commands arrive.
-int main() { return 0; }
