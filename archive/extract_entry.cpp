@@ -2,12 +2,11 @@
 // the platform is behind file_ops.h. Nothing is allocated: the archive is read in place, the path
 // is composed in one stack buffer and decoded bytes come from the decoder's DecodeWindow.
 //
-// Beyond the format's own checks, the header is refused (kExtractMalformedHeader) when reading or
-// writing it could leave its bounds: a name field shorter than one byte, data running past the end
-// of the archive, a stored entry claiming more bytes than it stores, sizes of 2^31 or more, a next
-// offset that an int cannot report, and any name that could place a file outside the destination.
+// The header checks, including those that keep every file below the destination, are in
+// entry_header.cpp.
 #include "archive/extract_entry.h"
 
+#include "archive/entry_header.h"
 #include "archive/lzh_decoder.h"
 #include "archive/payload_format.h"
 #include "setup/setup_state.h"
@@ -16,86 +15,10 @@ namespace {
 
 constexpr char kSeparator = '\\';
 
-// One entry's header fields, known to lie inside the archive.
-struct EntryView {
-  uint32_t HeaderSize;
-  uint32_t Method;
-  uint32_t StoredSize;
-  uint32_t UnpackedSize;
-  const uint8_t* NameField;  // HeaderSize - kFixedHeaderSize bytes, the last one the NUL
-  uint32_t NameFieldSize;
-  const uint8_t* Data;       // StoredSize bytes
-  uint32_t NextOffset;
-};
-
-bool MagicMatches(const uint8_t* header) {
-  for (uint32_t i = 0; i < sizeof(kEntryMagic); ++i) {
-    if (header[kMagicOffset + i] != kEntryMagic[i]) return false;
-  }
-  return true;
-}
-
-// A name component that is empty, or only dots and spaces ("." and ".." and what Windows trims to
-// them), could name the destination's parent or the directory itself.
-bool IsUnsafeComponent(const uint8_t* start, const uint8_t* end) {
-  for (const uint8_t* c = start; c < end; ++c) {
-    if (*c != '.' && *c != ' ') return false;
-  }
-  return true;
-}
-
-// True when the name field is one relative path with its NUL as the last byte only, no ':' or '/'
-// (drive letters, streams, other separators), and no empty or dot-only component, so that the file
-// lands below the destination. Assumes fieldSize >= 1.
-bool IsSafeEntryName(const uint8_t* field, uint32_t fieldSize) {
-  const uint8_t* end = field + fieldSize - 1;  // the NUL
-  if (*end != '\0') return false;
-  const uint8_t* componentStart = field;
-  for (const uint8_t* c = field; c <= end; ++c) {
-    if (*c == ':' || *c == '/' || (*c == '\0' && c != end)) return false;
-    if (*c == kSeparator || c == end) {
-      if (IsUnsafeComponent(componentStart, c)) return false;
-      componentStart = c + 1;
-    }
-  }
-  return true;
-}
-
-// Checks the fields that bound the entry inside the archive; fills entry. Returns 1 for a usable
-// entry, kExtractEnd or kExtractMalformedHeader. Reads only archive[offset..size-1].
-int ReadEntryBounds(const uint8_t* archive, uint32_t offset, uint32_t size, EntryView* entry) {
-  // Written as a subtraction so that offsets near 2^32 cannot wrap around.
-  if (offset >= size || size - offset <= kFixedHeaderSize) return kExtractEnd;
-  const uint8_t* header = archive + offset;
-  const uint32_t remaining = size - offset;
-  if (!MagicMatches(header)) return kExtractMalformedHeader;
-  entry->HeaderSize = ReadLe32(header + kHeaderSizeOffset);
-  if (entry->HeaderSize >= remaining) return kExtractMalformedHeader;  // header must end before the end
-  if (entry->HeaderSize <= kFixedHeaderSize) return kExtractMalformedHeader;  // no name field
-  if (header[kNameOffset] == '\0') return kExtractMalformedHeader;  // empty name
-  entry->Method = ReadLe32(header + kMethodOffset);
-  entry->StoredSize = ReadLe32(header + kStoredSizeOffset);
-  entry->UnpackedSize = ReadLe32(header + kUnpackedSizeOffset);
-  if (entry->StoredSize > remaining - entry->HeaderSize) return kExtractMalformedHeader;
-  entry->NextOffset = offset + entry->HeaderSize + entry->StoredSize;  // <= size: no wrap
-  if (entry->NextOffset > kMaxEntrySize) return kExtractMalformedHeader;  // an int cannot report it
-  entry->NameField = header + kNameOffset;
-  entry->NameFieldSize = entry->HeaderSize - kFixedHeaderSize;
-  entry->Data = header + entry->HeaderSize;
-  return 1;
-}
-
-// Completes the header checks on a bounded entry: sizes and the name. True when it may be written.
-bool IsWritableEntry(const EntryView& entry) {
-  if (entry.UnpackedSize > kMaxEntrySize) return false;
-  if (entry.Method != kMethodCompressed && entry.UnpackedSize > entry.StoredSize) return false;
-  return IsSafeEntryName(entry.NameField, entry.NameFieldSize);
-}
-
 // Composes destination + '\' (unless present) + the name field into path. Returns false when the
 // destination is empty or the composed path reaches kExtractPathLimit with its NUL; path is then
 // unspecified. Returns the offset of the name part in *nameStart.
-bool ComposeOutputPath(const char* destination, const EntryView& entry, char (&path)[kPathSize],
+bool ComposeOutputPath(const char* destination, const EntryHeader& entry, char (&path)[kPathSize],
                        uint32_t* nameStart) {
   uint32_t length = 0;
   while (destination[length] != '\0') {
@@ -124,7 +47,7 @@ void CreateEntryDirectories(char* path, uint32_t nameStart) {
 }
 
 // Decodes the entry in full chunks (all but the last) and writes each chunk. True on success.
-bool WriteCompressedData(FileHandle file, const EntryView& entry) {
+bool WriteCompressedData(FileHandle file, const EntryHeader& entry) {
   DecodeFailed = 0;
   DecodeStart(entry.Data, entry.StoredSize);
   uint32_t remaining = entry.UnpackedSize;  // below 2^31, checked with the header
@@ -150,10 +73,10 @@ void AnnounceOutputFile(const char* path) {
 }  // namespace
 
 int ExtractEntry(const uint8_t* archive, uint32_t offset, uint32_t size, const char* destination) {
-  EntryView entry;
-  int bounds = ReadEntryBounds(archive, offset, size, &entry);
-  if (bounds != 1) return bounds;
-  if (!IsWritableEntry(entry)) return kExtractMalformedHeader;
+  EntryHeader entry;
+  int header = ReadEntryHeader(archive, offset, size, &entry);
+  if (header == kHeaderEnd) return kExtractEnd;
+  if (header != kHeaderValid) return kExtractMalformedHeader;
 
   char path[kPathSize];
   uint32_t nameStart = 0;
