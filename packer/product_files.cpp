@@ -91,6 +91,15 @@ std::string DefaultDestination() {
   return std::string(Package.DefaultBaseDirectory) + "\\" + Package.DefaultFolderName + "\\";
 }
 
+void PutFirst(std::vector<ProductFile>& files, const std::string& first, const std::string& folder) {
+  std::string wanted = first;
+  std::replace(wanted.begin(), wanted.end(), '/', '\\');
+  auto it = std::find_if(files.begin(), files.end(),
+                         [&](const ProductFile& f) { return f.Name == wanted; });
+  if (it == files.end()) throw PackError(first + ": the first file is not in " + folder);
+  std::rotate(files.begin(), it, it + 1);
+}
+
 std::vector<ProductFile> ListProductFiles(const std::string& folder, const std::string& first,
                                           const std::string& destination) {
   Walk walk;
@@ -105,14 +114,6 @@ std::vector<ProductFile> ListProductFiles(const std::string& folder, const std::
     if (!seen.insert(WindowsFold(f.Name)).second)
       throw PackError(f.SourcePath + ": Windows would take this name for another file's");
   }
-  if (!first.empty()) {
-    std::string wanted;
-    if (!Utf8ToCp1252(first, wanted)) wanted = first;
-    std::replace(wanted.begin(), wanted.end(), '/', '\\');
-    auto it = std::find_if(walk.files.begin(), walk.files.end(),
-                           [&](const ProductFile& f) { return f.Name == wanted; });
-    if (it == walk.files.end()) throw PackError(first + ": the first file is not in " + folder);
-    std::rotate(walk.files.begin(), it, it + 1);
-  }
+  if (!first.empty()) PutFirst(walk.files, first, folder);
   return walk.files;
 }

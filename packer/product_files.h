@@ -23,10 +23,14 @@ struct ProductFile {
 std::string DefaultDestination();
 
 // Finds every file below folder (following symbolic links) and returns them in entry order:
-// the file whose relative path is first (given with / or \) at the head, the rest sorted by
+// the file whose entry name is first (code page 1252, with / or \) at the head, the rest sorted by
 // name. Throws PackError naming the file for an unreadable file, a file of 2^31 bytes or more,
 // a name that code page 1252 cannot hold or Windows refuses, two names that Windows takes for one,
 // a path longer than 253 characters under destination, a symbolic link loop, a missing first
 // file, or a folder tree without files.
 std::vector<ProductFile> ListProductFiles(const std::string& folder, const std::string& first,
                                           const std::string& destination);
+
+// Moves the file whose entry name is first (code page 1252, / or \ separators) to the head.
+// Throws PackError when no file has that name.
+void PutFirst(std::vector<ProductFile>& files, const std::string& first, const std::string& folder);

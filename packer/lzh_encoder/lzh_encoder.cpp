@@ -22,7 +22,7 @@ namespace lzh {
 namespace {
 
 constexpr uint32_t kSegmentBytes = kMaxBlockSymbols;
-constexpr uint32_t kMinSplitTokens = 1024;
+constexpr uint32_t kMinSplitTokens = 256;
 
 void WriteTokens(const Token* tokens, uint32_t count, BitWriter& out, BlockPlan& plan) {
   PlanBlock(tokens, count, plan);
