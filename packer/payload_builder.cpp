@@ -24,7 +24,7 @@ std::vector<uint8_t> ReadFileBytes(const ProductFile& file) {
   std::vector<uint8_t> bytes;
   if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (!in && !in.eof()) throw PackError(file.SourcePath + ": cannot read the file");
-  if (bytes.size() > kMaxEntrySize) throw PackError(file.SourcePath + ": the file has 2^31 bytes or more");
+  if (bytes.size() != file.Size) throw PackError(file.SourcePath + ": the file changed while packing");
   return bytes;
 }
 
