@@ -100,7 +100,8 @@ void WriteBlocks(const SegmentMatches& segment, const uint8_t* data, const std::
   }
 }
 
-void EncodeOptimal(const uint8_t* data, uint32_t size, const EncoderSettings& s, BitWriter& out) {
+void EncodeOptimal(const uint8_t* data, uint32_t size, const EncoderSettings& s, BitWriter& out,
+                   const EncodeProgress& progress) {
   TreeMatchFinder finder(data, size, s.ChainDepth, s.NiceLength);
   SegmentMatches segment;
   std::vector<Token> tokens;
@@ -120,10 +121,12 @@ void EncodeOptimal(const uint8_t* data, uint32_t size, const EncoderSettings& s,
     }
     WriteBlocks(segment, data, tokens, s.SplitDepth, out, plan);
     CostsFromPlan(plan, costs);
+    if (progress) progress(end);
   }
 }
 
-void EncodeSimple(const uint8_t* data, uint32_t size, const EncoderSettings& s, BitWriter& out) {
+void EncodeSimple(const uint8_t* data, uint32_t size, const EncoderSettings& s, BitWriter& out,
+                  const EncodeProgress& progress) {
   MatchFinder finder(data, size, s.ChainDepth, s.NiceLength);
   std::vector<Token> tokens;
   BlockPlan plan;
@@ -136,6 +139,7 @@ void EncodeSimple(const uint8_t* data, uint32_t size, const EncoderSettings& s, 
       ParseLazy(finder, data, begin, end, tokens);
     }
     WriteTokens(tokens.data(), uint32_t(tokens.size()), out, plan);
+    if (progress) progress(end);
   }
 }
 
@@ -148,14 +152,15 @@ EncoderSettings SettingsForLevel(int level) {
   return {ParseStrategy::Optimal, 24 + 16 * (level - 5), 64 + 32 * (level - 5), 2, 4};
 }
 
-std::vector<uint8_t> EncodeLzh(const uint8_t* data, uint32_t size, const EncoderSettings& settings) {
+std::vector<uint8_t> EncodeLzh(const uint8_t* data, uint32_t size, const EncoderSettings& settings,
+                               const EncodeProgress& progress) {
   std::vector<uint8_t> stream;
   if (size == 0) return stream;
   BitWriter out(stream);
   if (settings.Strategy == ParseStrategy::Optimal) {
-    EncodeOptimal(data, size, settings, out);
+    EncodeOptimal(data, size, settings, out, progress);
   } else {
-    EncodeSimple(data, size, settings, out);
+    EncodeSimple(data, size, settings, out, progress);
   }
   out.Flush();
   return stream;
