@@ -57,24 +57,37 @@ std::vector<int> FullCodeLengthCodeLengths() {
   return lengths;
 }
 
+void WriteCodeLengthCode(BitWriter& out, const std::vector<int>& codeLengthLengths) {
+  const int sent = SentCount(codeLengthLengths);
+  out.Put(static_cast<uint32_t>(sent), 5);
+  for (int s = 0; s < sent; s++) {
+    out.PutSmallLength(codeLengthLengths[s]);
+    if (s == 2) out.Put(0, 2);  // zero-run field after the third length: no run
+  }
+}
+
+void WriteLitLenLengths(BitWriter& out, const std::vector<int>& codeLengthLengths,
+                        const std::vector<int>& litLenLengths) {
+  const CanonicalCode cl = MakeCanonicalCode(codeLengthLengths);
+  const int sent = SentCount(litLenLengths);
+  out.Put(static_cast<uint32_t>(sent), 9);
+  for (int s = 0; s < sent && s < kLitLenCount; s++)
+    out.PutSymbol(cl, litLenLengths[s] == 0 ? 0 : litLenLengths[s] + 2);
+}
+
+void WritePositionLengths(BitWriter& out, const std::vector<int>& positionLengths) {
+  const int sent = SentCount(positionLengths);
+  out.Put(static_cast<uint32_t>(sent), 4);
+  for (int s = 0; s < sent; s++) out.PutSmallLength(positionLengths[s]);
+}
+
 void WriteBlockHeader(BitWriter& out, uint32_t symbolCount, const std::vector<int>& litLenLengths,
                       const std::vector<int>& positionLengths,
                       const std::vector<int>& codeLengthLengths) {
   out.Put(symbolCount, 16);
-  const int clSent = SentCount(codeLengthLengths);
-  out.Put(static_cast<uint32_t>(clSent), 5);
-  for (int s = 0; s < clSent; s++) {
-    out.PutSmallLength(codeLengthLengths[s]);
-    if (s == 2) out.Put(0, 2);  // zero-run field after the third length: no run
-  }
-  const CanonicalCode cl = MakeCanonicalCode(codeLengthLengths);
-  const int litLenSent = SentCount(litLenLengths);
-  out.Put(static_cast<uint32_t>(litLenSent), 9);
-  for (int s = 0; s < litLenSent && s < kLitLenCount; s++)
-    out.PutSymbol(cl, litLenLengths[s] == 0 ? 0 : litLenLengths[s] + 2);
-  const int positionSent = SentCount(positionLengths);
-  out.Put(static_cast<uint32_t>(positionSent), 4);
-  for (int s = 0; s < positionSent; s++) out.PutSmallLength(positionLengths[s]);
+  WriteCodeLengthCode(out, codeLengthLengths);
+  WriteLitLenLengths(out, codeLengthLengths, litLenLengths);
+  WritePositionLengths(out, positionLengths);
 }
 
 void WriteMatch(BitWriter& out, const CanonicalCode& litLen, const CanonicalCode& position,
