@@ -1,0 +1,94 @@
+// Destination texts at ordinary lengths and at the limit of the 260-byte buffers.
+#include "ui/destination_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "setup/setup_state.h"
+#include "ui/path_text.h"
+
+namespace {
+
+TEST(DestinationText, DefaultJoinsBaseAndFolderAsTheyAre) {
+  char out[kPathSize];
+  ASSERT_TRUE(ComposeDefaultDestination(out, kPathSize, "c:\\program files", "Quorvelane"));
+  EXPECT_STREQ(out, "c:\\program files\\Quorvelane");
+  ASSERT_TRUE(ComposeDefaultDestination(out, kPathSize, "D:\\", "Q"));
+  EXPECT_STREQ(out, "D:\\\\Q");  // the base is not inspected
+}
+
+TEST(DestinationText, BrowsedFolderGetsOneSeparatorAndTheFolderName) {
+  const struct {
+    const char* Picked;
+    const char* Expected;
+  } rows[] = {
+      {"D:\\Apps", "D:\\Apps\\Quorvelane"},
+      {"D:\\", "D:\\Quorvelane"},
+      {"", "\\Quorvelane"},
+  };
+  for (const auto& row : rows) {
+    char path[kPathSize];
+    CopyText(path, kPathSize, row.Picked);
+    ASSERT_TRUE(ComposeBrowsedDestination(path, kPathSize, "Quorvelane")) << row.Picked;
+    EXPECT_STREQ(path, row.Expected);
+  }
+}
+
+TEST(DestinationText, BrowsedFolderWithoutRoomIsRefusedUnchanged) {
+  std::string fits(259 - 11, 'a');  // + "\" + 10 characters = 259
+  char path[kPathSize];
+  CopyText(path, kPathSize, fits.c_str());
+  EXPECT_TRUE(ComposeBrowsedDestination(path, kPathSize, "Quorvelane"));
+  EXPECT_EQ(TextLength(path), 259);
+
+  std::string tooLong(259 - 10, 'a');
+  CopyText(path, kPathSize, tooLong.c_str());
+  EXPECT_FALSE(ComposeBrowsedDestination(path, kPathSize, "Quorvelane"));
+  EXPECT_EQ(std::string(path), tooLong);
+}
+
+TEST(DestinationText, OnlyOneTrailingBackslashIsDropped) {
+  char path[kPathSize];
+  const struct {
+    const char* Typed;
+    const char* Expected;
+  } rows[] = {{"D:\\Games\\", "D:\\Games"}, {"D:\\Games", "D:\\Games"},
+              {"D:\\Games\\\\", "D:\\Games\\"}, {"", ""}};
+  for (const auto& row : rows) {
+    CopyText(path, kPathSize, row.Typed);
+    DropTrailingBackslash(path);
+    EXPECT_STREQ(path, row.Expected) << row.Typed;
+  }
+}
+
+TEST(DestinationText, TrailingBackslashNeedsRoomUnlessPresent) {
+  char path[kPathSize];
+  std::string full(259, 'a');
+  CopyText(path, kPathSize, full.c_str());
+  EXPECT_FALSE(CanTakeTrailingBackslash(path, kPathSize));
+  EXPECT_FALSE(AddTrailingBackslash(path, kPathSize));
+  EXPECT_EQ(TextLength(path), 259);
+
+  full[258] = '\\';
+  CopyText(path, kPathSize, full.c_str());
+  EXPECT_TRUE(CanTakeTrailingBackslash(path, kPathSize));
+  EXPECT_TRUE(AddTrailingBackslash(path, kPathSize));
+  EXPECT_EQ(TextLength(path), 259);
+
+  CopyText(path, kPathSize, std::string(258, 'a').c_str());
+  EXPECT_TRUE(AddTrailingBackslash(path, kPathSize));
+  EXPECT_TRUE(EndsWithBackslash(path));
+}
+
+TEST(PathText, CopyAndAppendRefuseWhatDoesNotFit) {
+  char small[4] = "ab";
+  EXPECT_FALSE(AppendText(small, 4, "cd"));
+  EXPECT_STREQ(small, "ab");
+  EXPECT_TRUE(AppendText(small, 4, "c"));
+  EXPECT_STREQ(small, "abc");
+  EXPECT_FALSE(CopyText(small, 4, "wxyz"));
+  EXPECT_STREQ(small, "abc");
+}
+
+}  // namespace
