@@ -14,6 +14,7 @@ constexpr int kTextMargin = 8;      // the file name stays this much narrower th
 
 // Right edge of the done part of an interior [left, right).
 int DoneRight(const PixelRect& interior, uint32_t done, uint32_t total) {
+  if (interior.Right <= interior.Left) return interior.Left;  // a control too small for a bar
   if (total == 0 || done > total) return interior.Right;
   uint32_t width = static_cast<uint32_t>(interior.Right - interior.Left);
   return interior.Left + static_cast<int>(done * width / total);
