@@ -1,1 +1,116 @@
-// Placeholder; filled in by the extraction core.
+// ExtractEntry and WriteLocked: one archive entry becomes one file below the destination. Portable;
+// the platform is behind file_ops.h. Nothing is allocated: the archive is read in place, the path
+// is composed in one stack buffer and decoded bytes come from the decoder's DecodeWindow.
+//
+// The header checks, including those that keep every file below the destination, are in
+// entry_header.cpp.
+#include "archive/extract_entry.h"
+
+#include "archive/entry_header.h"
+#include "archive/lzh_decoder.h"
+#include "archive/payload_format.h"
+#include "setup/setup_state.h"
+
+namespace {
+
+constexpr char kSeparator = '\\';
+
+// Composes destination + '\' (unless present) + the name field into path. Returns false when the
+// destination is empty or the composed path reaches kExtractPathLimit with its NUL; path is then
+// unspecified. Returns the offset of the name part in *nameStart.
+bool ComposeOutputPath(const char* destination, const EntryHeader& entry, char (&path)[kPathSize],
+                       uint32_t* nameStart) {
+  uint32_t length = 0;
+  while (destination[length] != '\0') {
+    if (length + 1 >= kExtractPathLimit) return false;
+    path[length] = destination[length];
+    ++length;
+  }
+  if (length == 0) return false;  // would place the files at the root of the current drive
+  if (path[length - 1] != kSeparator) path[length++] = kSeparator;
+  if (length + entry.NameFieldSize + 1 >= kExtractPathLimit) return false;
+  for (uint32_t i = 0; i < entry.NameFieldSize; ++i) path[length + i] = char(entry.NameField[i]);
+  *nameStart = length;
+  return true;  // the field's last byte is its NUL, so path is terminated
+}
+
+// Creates every missing directory of the name part, top down. A prefix that can be made the
+// current directory exists (and becomes current); otherwise it is created, and a failure shows up
+// only when the file cannot be created.
+void CreateEntryDirectories(char* path, uint32_t nameStart) {
+  for (uint32_t i = nameStart; path[i] != '\0'; ++i) {
+    if (path[i] != kSeparator) continue;
+    path[i] = '\0';
+    if (!SetCurrentDirectoryTo(path)) (void)CreateDirectoryAt(path);
+    path[i] = kSeparator;
+  }
+}
+
+// Decodes the entry in full chunks (all but the last) and writes each chunk. True on success.
+bool WriteCompressedData(FileHandle file, const EntryHeader& entry) {
+  DecodeFailed = 0;
+  DecodeStart(entry.Data, entry.StoredSize);
+  uint32_t remaining = entry.UnpackedSize;  // below 2^31, checked with the header
+  while (remaining > 0) {
+    uint32_t count = remaining < kDecodeWindowSize ? remaining : kDecodeWindowSize;
+    DecodeChunk(count, DecodeWindow);
+    if (DecodeFailed) return false;  // the damaged chunk is not written
+    if (WriteLocked(file, DecodeWindow, count) == kWriteShort) return false;
+    remaining -= count;
+  }
+  return true;
+}
+
+// Counts the new file, names it for the progress display and repaints before any data is written.
+void AnnounceOutputFile(const char* path) {
+  int i = 0;
+  for (; path[i] != '\0' && i < kPathSize - 1; ++i) Setup.CurrentFile[i] = path[i];
+  Setup.CurrentFile[i] = '\0';
+  ++Setup.FilesDone;
+  RepaintProgress();
+}
+
+}  // namespace
+
+int ExtractEntry(const uint8_t* archive, uint32_t offset, uint32_t size, const char* destination) {
+  EntryHeader entry;
+  int header = ReadEntryHeader(archive, offset, size, &entry);
+  if (header == kHeaderEnd) return kExtractEnd;
+  if (header != kHeaderValid) return kExtractMalformedHeader;
+
+  char path[kPathSize];
+  uint32_t nameStart = 0;
+  if (!ComposeOutputPath(destination, entry, path, &nameStart)) return kExtractMalformedHeader;
+  CreateEntryDirectories(path, nameStart);
+
+  FileHandle file;
+  if (!CreateOutputFile(path, &file)) return kExtractCannotCreateFile;
+  AnnounceOutputFile(path);
+
+  if (entry.Method == kMethodCompressed) {
+    bool written = WriteCompressedData(file, entry);
+    CloseOutputFile(file);
+    if (!written) DeleteOutputFile(path);
+    return written ? int(entry.NextOffset) : kExtractDecodeFailed;
+  }
+  bool written = WriteLocked(file, entry.Data, entry.UnpackedSize) == kWriteComplete;
+  CloseOutputFile(file);
+  if (!written) DeleteOutputFile(path);
+  return written ? int(entry.NextOffset) : kExtractStoredWriteFailed;
+}
+
+// Reads the position first so that the lock covers exactly the bytes about to be written.
+int WriteLocked(FileHandle file, const uint8_t* bytes, uint32_t length) {
+  const uint32_t position = GetFilePosition(file);
+  LockFileRange(file, position, length);
+  for (uint32_t done = 0; done < length;) {
+    uint32_t piece = length - done < kWritePieceSize ? length - done : kWritePieceSize;
+    if (WriteFilePiece(file, bytes + done, piece) != piece) {
+      UnlockFileRange(file, position, length);
+      return kWriteShort;
+    }
+    done += piece;
+  }
+  UnlockFileRange(file, position, length);
+  return kWriteComplete;
+}

@@ -1,13 +1,141 @@
-// list, extract and check: placeholders until the extraction core arrives.
+// list, extract and check: the host tool's view of a payload archive, read exactly as the setup
+// program reads it (the same header checks, the same extractor and decoder).
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+#include <stdexcept>
+#include <system_error>
 
+#include "archive/entry_header.h"
+#include "archive/extract_entry.h"
+#include "archive/lzh_decoder.h"
+#include "archive/payload_format.h"
+#include "packer/archive_source.h"
 #include "packer/commands.h"
+#include "packer/entry_report.h"
+#include "setup/setup_state.h"
 
-static int NotYet() {
-  std::fprintf(stderr, "kpx: not available yet\n");
-  return 1;
+namespace {
+
+struct WalkTotals {
+  uint32_t Entries = 0;
+  uint64_t Stored = 0;
+  uint64_t Unpacked = 0;
+};
+
+void PrintTotals(const WalkTotals& totals, uint32_t end, size_t size) {
+  std::printf("%u entries, %llu bytes stored, %llu bytes unpacked\n", totals.Entries,
+              static_cast<unsigned long long>(totals.Stored),
+              static_cast<unsigned long long>(totals.Unpacked));
+  if (end < size) std::printf("%zu stray bytes after the last entry are ignored\n", size - end);
 }
 
-int ListCommand(const Options&) { return NotYet(); }
-int ExtractCommand(const Options&) { return NotYet(); }
-int CheckCommand(const Options&) { return NotYet(); }
+// Decodes one compressed entry in full chunks, as the extractor does, writing nothing. True when
+// the decoder found no invalid code.
+bool DecodesCleanly(const EntryHeader& entry) {
+  DecodeFailed = 0;
+  DecodeStart(entry.Data, entry.StoredSize);
+  for (uint32_t remaining = entry.UnpackedSize; remaining > 0;) {
+    uint32_t count = remaining < kDecodeWindowSize ? remaining : kDecodeWindowSize;
+    DecodeChunk(count, DecodeWindow);
+    if (DecodeFailed) return false;
+    remaining -= count;
+  }
+  return true;
+}
+
+// The destination made absolute (the extractor moves the current directory) and created.
+std::string PrepareDestination(const std::string& directory) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(directory, error);
+  if (!error) std::filesystem::create_directories(absolute, error);
+  if (error || !std::filesystem::is_directory(absolute)) {
+    throw std::runtime_error(directory + ": cannot be created as a directory");
+  }
+  return absolute.string();
+}
+
+}  // namespace
+
+// Prints one line per entry and the totals; exit 1 at the first malformed header.
+int ListCommand(const Options& options) {
+  const std::vector<uint8_t> archive = LoadArchiveSource(options.input);
+  const uint32_t size = uint32_t(archive.size());
+  WalkTotals totals;
+  EntryHeader entry;
+  uint32_t offset = 0;
+  int header;
+  std::printf("%-10s %10s %10s  %s\n", "method", "stored", "unpacked", "name");
+  while ((header = ReadEntryHeader(archive.data(), offset, size, &entry)) == kHeaderValid) {
+    std::printf("%-10s %10u %10u  %s\n", MethodName(entry.Method).c_str(), entry.StoredSize,
+                entry.UnpackedSize, EntryName(entry).c_str());
+    ++totals.Entries;
+    totals.Stored += entry.StoredSize;
+    totals.Unpacked += entry.UnpackedSize;
+    offset = entry.NextOffset;
+  }
+  if (header == kHeaderMalformed) {
+    ReportEntryFailure(totals.Entries + 1, offset, "", HeaderProblemText(entry.Problem));
+    return 1;
+  }
+  PrintTotals(totals, offset, archive.size());
+  return 0;
+}
+
+// Walks the archive with ExtractEntry from offset 0, as the install run does; stops at the first
+// failure.
+int ExtractCommand(const Options& options) {
+  const std::vector<uint8_t> archive = LoadArchiveSource(options.input);
+  const std::string destination = PrepareDestination(options.output);
+  const uint32_t size = uint32_t(archive.size());
+  Setup = SetupState{};
+  WalkTotals totals;
+  EntryHeader entry;
+  int result;
+  for (uint32_t offset = 0;; offset = uint32_t(result)) {
+    int header = ReadEntryHeader(archive.data(), offset, size, &entry);
+    result = ExtractEntry(archive.data(), offset, size, destination.c_str());
+    if (result == kExtractEnd) break;
+    if (result < 0) {
+      bool valid = header == kHeaderValid;
+      ReportEntryFailure(totals.Entries + 1, offset, valid ? EntryName(entry) : "",
+                         valid ? ExtractFailureText(result, DecodeFailed != 0)
+                               : HeaderProblemText(entry.Problem));
+      return 1;
+    }
+    ++totals.Entries;
+    totals.Unpacked += entry.UnpackedSize;
+  }
+  std::printf("%u entries extracted into %s, %llu bytes\n", totals.Entries, destination.c_str(),
+              static_cast<unsigned long long>(totals.Unpacked));
+  return 0;
+}
+
+// Reads every header and decodes every compressed entry in memory; writes nothing.
+int CheckCommand(const Options& options) {
+  const std::vector<uint8_t> archive = LoadArchiveSource(options.input);
+  const uint32_t size = uint32_t(archive.size());
+  WalkTotals totals;
+  EntryHeader entry;
+  uint32_t offset = 0;
+  int header;
+  while ((header = ReadEntryHeader(archive.data(), offset, size, &entry)) == kHeaderValid) {
+    if (entry.Method == kMethodCompressed && !DecodesCleanly(entry)) {
+      ReportEntryFailure(totals.Entries + 1, offset, EntryName(entry),
+                         ExtractFailureText(kExtractDecodeFailed, true));
+      return 1;
+    }
+    ++totals.Entries;
+    totals.Stored += entry.StoredSize;
+    totals.Unpacked += entry.UnpackedSize;
+    offset = entry.NextOffset;
+  }
+  if (header == kHeaderMalformed) {
+    ReportEntryFailure(totals.Entries + 1, offset, "", HeaderProblemText(entry.Problem));
+    return 1;
+  }
+  PrintTotals(totals, offset, archive.size());
+  std::printf("every entry checks out\n");
+  return 0;
+}

@@ -1,11 +1,20 @@
-// The install run: extracts the payload into InstallDirectory, then creates the shortcuts and the
-// uninstall registration. Called by the install dialog on its only thread.
+// The install run: extracts every payload entry into Setup.InstallDirectory, checks that at least
+// Package.FileCount entries came out, then creates the shortcuts and the uninstall entry.
+// Declarations; the code is Win32 (install_run_win.cpp), since the payload is a resource.
 #pragma once
 
+// Results of RunInstall; Setup.Cancelled afterwards is given with each.
 enum InstallRunResult {
-  kInstallSucceeded = 1,        // every entry extracted, shortcuts created, uninstall attempted
-  kInstallFailed = -1,          // empty destination, failed extraction or too few entries
-  kInstallShortcutsFailed = -2, // files in place, but the Start-menu shortcuts failed
+  kInstallDone = 1,         // all extracted, shortcuts created, registration attempted; Cancelled 0
+  kInstallFailed = -1,      // empty InstallDirectory (Cancelled unchanged), or extraction failed or
+                            // fell short of FileCount (Cancelled 1)
+  kInstallNoShortcuts = -2  // files extracted, CreateShortcuts failed, no registration; Cancelled 0
 };
 
+// Runs the install from the program's own payload resource ("KPX", 119). Called once, by the
+// install dialog, after it has filled InstallDirectory (ending in '\') and created the directory.
 int RunInstall();
+
+// The same run with the payload taken from the "KPX" resource resourceId of the program's own
+// executable; RunInstall is this with the payload id. Lets tests install other payloads.
+int RunInstallFromResource(int resourceId);

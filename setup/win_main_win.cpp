@@ -6,7 +6,7 @@
 #include "setup/setup_state.h"
 #include "ui/install_dialog_win.h"
 #include "ui/message_box_win.h"
-#include "ui/path_text.h"
+#include "system/path_text.h"
 
 namespace {
 
@@ -46,9 +46,9 @@ void RunMessageLoop() {
 void LaunchProduct() {
   SetCurrentDirectoryA(Setup.InstallDirectory);
   char command[kLaunchCommandSize] = "\"";
-  bool fits = AppendText(command, kLaunchCommandSize, Setup.InstallDirectory) &&
-              AppendText(command, kLaunchCommandSize, Package.ProgramBaseName) &&
-              AppendText(command, kLaunchCommandSize, ".exe\"");
+  bool fits = AppendPath(command, kLaunchCommandSize, Setup.InstallDirectory) &&
+              AppendPath(command, kLaunchCommandSize, Package.ProgramBaseName) &&
+              AppendPath(command, kLaunchCommandSize, ".exe\"");
   if (fits) (void)WinExec(command, SW_SHOWNORMAL);  // a failed start is not reported
 }
 

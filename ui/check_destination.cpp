@@ -2,6 +2,8 @@
 // through DestinationOps.
 #include "ui/check_destination.h"
 
+#include "system/previous_install.h"
+
 namespace {
 
 // A directory that holds no program file: an empty one is removed (the install creates it again)
@@ -27,14 +29,14 @@ DestinationDecision CheckDestination(const char* destination, const DestinationO
       if (ops.AskYesNo(ops.Owner, DestinationQuestion::OverwriteProgram) == UserAnswer::No)
         return DestinationDecision::Stay;
       return DestinationDecision::Proceed;
-    case kOlderGenerationFound:
+    case kPreviousGenerationFound:
       if (ops.AskYesNo(ops.Owner, DestinationQuestion::RemoveOlderVersion) == UserAnswer::No)
         return DestinationDecision::Abort;
       ops.RemoveLegacyVersion(destination);
       return DestinationDecision::Proceed;
     case kCurrentProductFound:
       return DestinationDecision::Proceed;
-    default:  // kNoProgramFile, and any value the classification does not define
+    default:  // kNoPreviousProgram, and any value the classification does not define
       return CheckDirectoryWithoutProgram(destination, ops);
   }
 }

@@ -20,14 +20,6 @@ enum class DestinationQuestion {
 
 enum class UserAnswer { Yes, No };
 
-// Results of DetectPreviousInstall, as the checks read them.
-enum PreviousInstallKind {
-  kNoProgramFile = 1,           // no program file in the directory
-  kCurrentProductFound = -1,    // the program file and the current product's ini marker
-  kOlderGenerationFound = -2,   // the program file and the previous generation's ini marker
-  kUnknownProgramFound = -3,    // the program file without either marker
-};
-
 struct DestinationOps {
   void* Owner;                 // handed back to AskYesNo (the dialog window)
   const char* StartDirectory;  // made current again before the emptiness test
@@ -35,7 +27,7 @@ struct DestinationOps {
   bool (*EnterDirectory)(const char* path);
   // Removes the directory; succeeds only for an empty one.
   bool (*RemoveEmptyDirectory)(const char* path);
-  int (*DetectPreviousInstall)(const char* directory);
+  int (*DetectPreviousInstall)(const char* directory);  // a PreviousInstallResult
   void (*RemoveLegacyVersion)(const char* directory);
   // Asks the question; anything but an explicit No counts as Yes.
   UserAnswer (*AskYesNo)(void* owner, DestinationQuestion question);

@@ -1,34 +1,34 @@
 // The texts of the destination field. Portable.
 #include "ui/destination_text.h"
 
-#include "ui/path_text.h"
+#include <cstring>
 
-bool ComposeDefaultDestination(char* out, int size, const char* base, const char* folder) {
-  int needed = TextLength(base) + 1 + TextLength(folder);
-  if (needed >= size) return false;
-  CopyText(out, size, base);
-  AppendText(out, size, "\\");
-  AppendText(out, size, folder);
-  return true;
+#include "system/path_text.h"
+
+namespace {
+
+bool EndsWithBackslash(const char* text) {
+  size_t length = strlen(text);
+  return length > 0 && text[length - 1] == '\\';
 }
 
-bool ComposeBrowsedDestination(char* path, int size, const char* folder) {
-  int separator = EndsWithBackslash(path) ? 0 : 1;
-  if (TextLength(path) + separator + TextLength(folder) >= size) return false;
-  if (separator) AppendText(path, size, "\\");
-  AppendText(path, size, folder);
-  return true;
+}  // namespace
+
+bool ComposeDefaultDestination(char* out, size_t size, const char* base, const char* folder) {
+  if (strlen(base) + 1 + strlen(folder) >= size) return false;
+  return CopyPath(out, size, base) && AppendPath(out, size, "\\") && AppendPath(out, size, folder);
+}
+
+bool ComposeBrowsedDestination(char* path, size_t size, const char* folder) {
+  size_t separator = EndsWithBackslash(path) ? 0 : 1;
+  if (strlen(path) + separator + strlen(folder) >= size) return false;
+  return AppendSeparator(path, size) && AppendPath(path, size, folder);
 }
 
 void DropTrailingBackslash(char* path) {
-  if (EndsWithBackslash(path)) path[TextLength(path) - 1] = '\0';
+  if (EndsWithBackslash(path)) path[strlen(path) - 1] = '\0';
 }
 
-bool CanTakeTrailingBackslash(const char* path, int size) {
-  return EndsWithBackslash(path) || TextLength(path) + 1 < size;
-}
-
-bool AddTrailingBackslash(char* path, int size) {
-  if (EndsWithBackslash(path)) return true;
-  return AppendText(path, size, "\\");
+bool CanTakeTrailingBackslash(const char* path, size_t size) {
+  return EndsWithBackslash(path) || strlen(path) + 1 < size;
 }

@@ -10,11 +10,11 @@
 #include "setup/install_run.h"
 #include "setup/package_info.h"
 #include "setup/setup_state.h"
+#include "system/path_text.h"
 #include "system/previous_install.h"
 #include "ui/check_destination.h"
 #include "ui/destination_text.h"
 #include "ui/message_box_win.h"
-#include "ui/path_text.h"
 #include "ui/progress_paint_win.h"
 
 namespace {
@@ -43,7 +43,7 @@ void ShowDefaultDestination(HWND dialog) {
 BOOL OnInitDialog(HWND dialog) {
   CentreOnScreen(dialog);
   char caption[kPathSize] = "Installing ";
-  (void)AppendText(caption, kPathSize, Package.Title);  // the compiled-in title fits
+  (void)AppendPath(caption, kPathSize, Package.Title);  // the compiled-in title fits
   SetWindowTextA(dialog, caption);
   ShowDefaultDestination(dialog);
   CheckDlgButton(dialog, IDC_DESKTOP_ICON, BST_CHECKED);
@@ -65,8 +65,8 @@ void FreeItemList(LPITEMIDLIST list) {
 
 void OnBrowseClicked(HWND dialog) {
   char title[kBrowseTitleSize] = "Select directory for ";
-  (void)AppendText(title, kBrowseTitleSize, Package.ProductName);  // best effort: a title only
-  (void)AppendText(title, kBrowseTitleSize, ":");
+  (void)AppendPath(title, kBrowseTitleSize, Package.ProductName);  // best effort: a title only
+  (void)AppendPath(title, kBrowseTitleSize, ":");
   char path[kPathSize] = "";
   BROWSEINFOA browse = {};
   browse.hwndOwner = dialog;
@@ -139,7 +139,7 @@ void OnInstallClicked(HWND dialog) {
   }
   // An existing directory, or a missing parent, shows up later as a failed extraction.
   (void)CreateDirectoryA(Setup.InstallDirectory, nullptr);
-  (void)AddTrailingBackslash(Setup.InstallDirectory, kPathSize);  // room checked on reading
+  (void)AppendSeparator(Setup.InstallDirectory, kPathSize);  // room checked on reading
   RunInstallFromDialog(dialog);
 }
 

@@ -1,7 +1,7 @@
 // The install dialog: the setup program's only window, created modelessly from template 110.
 #pragma once
 
-#include "ui/win32_headers.h"
+#include "system/win32_api.h"
 
 // Dialog procedure of IDD_INSTALL. TRUE for WM_INITDIALOG, WM_DESTROY and the commands IDOK,
 // IDCANCEL and IDC_BROWSE; FALSE for everything else, which the default dialog processing takes.

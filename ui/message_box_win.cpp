@@ -2,7 +2,7 @@
 #include "ui/message_box_win.h"
 
 #include "setup/install_run.h"
-#include "ui/path_text.h"
+#include "system/path_text.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ void ReportInstallResult(HWND owner, int result) {
   if (result == kInstallFailed) {
     MessageBoxA(owner, "Can not decompress file!\nThe source file maybe damage.", kErrorCaption,
                 kErrorNotice);
-  } else if (result == kInstallShortcutsFailed) {
+  } else if (result == kInstallNoShortcuts) {
     MessageBoxA(owner,
                 "Setup can not create shortcut in your Start Menu!\n"
                 "You should create it manually.",
@@ -67,8 +67,8 @@ void WarnBrowsedFolderTooLong(HWND owner) {
 bool AskToLaunchProduct(const char* productName) {
   char text[kFinishTextSize] = "";
   // A name too long for the box is left out rather than cut; the compiled-in one always fits.
-  (void)CopyText(text, kFinishTextSize, productName);
-  (void)AppendText(text, kFinishTextSize,
+  (void)CopyPath(text, kFinishTextSize, productName);
+  (void)AppendPath(text, kFinishTextSize,
                    " has successfully\ninstalled to your computer.\n"
                    "Do you want to launch the program now?");
   return MessageBoxA(nullptr, text, kFinishCaption, kFinishQuestion) == IDYES;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ui/check_destination.h"
-#include "ui/win32_headers.h"
+#include "system/win32_api.h"
 
 // One of the destination questions (Yes/No, warning icon); only IDNO counts as No.
 UserAnswer AskDestinationQuestion(HWND owner, DestinationQuestion question);

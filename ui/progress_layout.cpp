@@ -1,7 +1,7 @@
 // Geometry of the painted progress control and the shortening of its file name. Portable.
 #include "ui/progress_layout.h"
 
-#include "ui/path_text.h"
+#include <cstring>
 
 namespace {
 
@@ -39,7 +39,7 @@ ProgressLayout LayOutProgress(int width, int height, uint32_t done, uint32_t tot
 
 const char* ShortenToFit(const char* text, int limit, char* buffer, MeasureTextFn measure,
                          void* context) {
-  int length = TextLength(text);
+  int length = static_cast<int>(strlen(text));
   // An empty text has nothing to shorten, whatever the limit.
   if (measure(context, text, length) <= limit || length == 0) return text;
 

@@ -3,7 +3,8 @@
 #include "ui/progress_paint_win.h"
 
 #include "setup/setup_state.h"
-#include "ui/path_text.h"
+#include <cstring>
+
 #include "ui/progress_layout.h"
 
 namespace {
@@ -66,5 +67,5 @@ LRESULT CALLBACK ProgressWndProc(HWND window, UINT message, WPARAM wParam, LPARA
 void DrawTextEllipsis(HDC dc, int x, int y, const char* text, int limit) {
   char buffer[kShortenedTextSize];
   const char* shown = ShortenToFit(text, limit, buffer, MeasureWithDc, dc);
-  TextOutA(dc, x, y, shown, TextLength(shown));
+  TextOutA(dc, x, y, shown, static_cast<int>(strlen(shown)));
 }

@@ -1,7 +1,7 @@
 // The painted progress control of the install dialog.
 #pragma once
 
-#include "ui/win32_headers.h"
+#include "system/win32_api.h"
 
 // Window procedure that replaces the static control's: paints on WM_PAINT, hands every other
 // message to DefWindowProcA.

@@ -2,6 +2,8 @@
 // directory holds, the answer given, and what must follow.
 #include "ui/check_destination.h"
 
+#include "system/previous_install.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,7 +15,7 @@ namespace {
 struct World {
   bool Exists = false;
   bool Empty = false;
-  int Detected = kNoProgramFile;
+  int Detected = kNoPreviousProgram;
   UserAnswer Answer = UserAnswer::Yes;
   std::string Current = "start";
   std::vector<std::string> Calls;
@@ -66,11 +68,11 @@ struct Row {
 
 TEST(CheckDestination, DecidesByWhatTheDirectoryHoldsAndTheAnswer) {
   const Row rows[] = {
-      {"missing directory", false, false, kNoProgramFile, UserAnswer::No, D::Proceed, {}, "start"},
-      {"empty directory", true, true, kNoProgramFile, UserAnswer::No, D::Proceed, {}, "start"},
-      {"other files, No", true, false, kNoProgramFile, UserAnswer::No, D::Stay,
+      {"missing directory", false, false, kNoPreviousProgram, UserAnswer::No, D::Proceed, {}, "start"},
+      {"empty directory", true, true, kNoPreviousProgram, UserAnswer::No, D::Proceed, {}, "start"},
+      {"other files, No", true, false, kNoPreviousProgram, UserAnswer::No, D::Stay,
        {Q::InstallIntoNonEmpty}, "start"},
-      {"other files, Yes", true, false, kNoProgramFile, UserAnswer::Yes, D::Proceed,
+      {"other files, Yes", true, false, kNoPreviousProgram, UserAnswer::Yes, D::Proceed,
        {Q::InstallIntoNonEmpty}, "start"},
       {"unknown result", true, false, 7, UserAnswer::No, D::Stay, {Q::InstallIntoNonEmpty},
        "start"},
@@ -78,9 +80,9 @@ TEST(CheckDestination, DecidesByWhatTheDirectoryHoldsAndTheAnswer) {
        {Q::OverwriteProgram}, "D:\\Games"},
       {"program file, Yes", true, false, kUnknownProgramFound, UserAnswer::Yes, D::Proceed,
        {Q::OverwriteProgram}, "D:\\Games"},
-      {"older version, No", true, false, kOlderGenerationFound, UserAnswer::No, D::Abort,
+      {"older version, No", true, false, kPreviousGenerationFound, UserAnswer::No, D::Abort,
        {Q::RemoveOlderVersion}, "D:\\Games"},
-      {"older version, Yes", true, false, kOlderGenerationFound, UserAnswer::Yes, D::Proceed,
+      {"older version, Yes", true, false, kPreviousGenerationFound, UserAnswer::Yes, D::Proceed,
        {Q::RemoveOlderVersion}, "D:\\Games"},
       {"current product", true, false, kCurrentProductFound, UserAnswer::No, D::Proceed, {},
        "D:\\Games"},
@@ -100,7 +102,7 @@ TEST(CheckDestination, DecidesByWhatTheDirectoryHoldsAndTheAnswer) {
 TEST(CheckDestination, RemovesTheOlderVersionOnlyAfterYes) {
   World yes;
   yes.Exists = true;
-  yes.Detected = kOlderGenerationFound;
+  yes.Detected = kPreviousGenerationFound;
   Check(yes);
   EXPECT_EQ(yes.Calls.back(), "remove legacy D:\\Games");
 

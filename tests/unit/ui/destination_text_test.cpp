@@ -3,10 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "setup/setup_state.h"
-#include "ui/path_text.h"
+#include "system/path_text.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TEST(DestinationText, BrowsedFolderGetsOneSeparatorAndTheFolderName) {
   };
   for (const auto& row : rows) {
     char path[kPathSize];
-    CopyText(path, kPathSize, row.Picked);
+    CopyPath(path, kPathSize, row.Picked);
     ASSERT_TRUE(ComposeBrowsedDestination(path, kPathSize, "Quorvelane")) << row.Picked;
     EXPECT_STREQ(path, row.Expected);
   }
@@ -38,12 +39,12 @@ TEST(DestinationText, BrowsedFolderGetsOneSeparatorAndTheFolderName) {
 TEST(DestinationText, BrowsedFolderWithoutRoomIsRefusedUnchanged) {
   std::string fits(259 - 11, 'a');  // + "\" + 10 characters = 259
   char path[kPathSize];
-  CopyText(path, kPathSize, fits.c_str());
+  CopyPath(path, kPathSize, fits.c_str());
   EXPECT_TRUE(ComposeBrowsedDestination(path, kPathSize, "Quorvelane"));
-  EXPECT_EQ(TextLength(path), 259);
+  EXPECT_EQ(strlen(path), 259u);
 
   std::string tooLong(259 - 10, 'a');
-  CopyText(path, kPathSize, tooLong.c_str());
+  CopyPath(path, kPathSize, tooLong.c_str());
   EXPECT_FALSE(ComposeBrowsedDestination(path, kPathSize, "Quorvelane"));
   EXPECT_EQ(std::string(path), tooLong);
 }
@@ -56,7 +57,7 @@ TEST(DestinationText, OnlyOneTrailingBackslashIsDropped) {
   } rows[] = {{"D:\\Games\\", "D:\\Games"}, {"D:\\Games", "D:\\Games"},
               {"D:\\Games\\\\", "D:\\Games\\"}, {"", ""}};
   for (const auto& row : rows) {
-    CopyText(path, kPathSize, row.Typed);
+    CopyPath(path, kPathSize, row.Typed);
     DropTrailingBackslash(path);
     EXPECT_STREQ(path, row.Expected) << row.Typed;
   }
@@ -65,30 +66,16 @@ TEST(DestinationText, OnlyOneTrailingBackslashIsDropped) {
 TEST(DestinationText, TrailingBackslashNeedsRoomUnlessPresent) {
   char path[kPathSize];
   std::string full(259, 'a');
-  CopyText(path, kPathSize, full.c_str());
+  CopyPath(path, kPathSize, full.c_str());
   EXPECT_FALSE(CanTakeTrailingBackslash(path, kPathSize));
-  EXPECT_FALSE(AddTrailingBackslash(path, kPathSize));
-  EXPECT_EQ(TextLength(path), 259);
+  EXPECT_EQ(strlen(path), 259u);
 
   full[258] = '\\';
-  CopyText(path, kPathSize, full.c_str());
+  CopyPath(path, kPathSize, full.c_str());
   EXPECT_TRUE(CanTakeTrailingBackslash(path, kPathSize));
-  EXPECT_TRUE(AddTrailingBackslash(path, kPathSize));
-  EXPECT_EQ(TextLength(path), 259);
 
-  CopyText(path, kPathSize, std::string(258, 'a').c_str());
-  EXPECT_TRUE(AddTrailingBackslash(path, kPathSize));
-  EXPECT_TRUE(EndsWithBackslash(path));
-}
-
-TEST(PathText, CopyAndAppendRefuseWhatDoesNotFit) {
-  char small[4] = "ab";
-  EXPECT_FALSE(AppendText(small, 4, "cd"));
-  EXPECT_STREQ(small, "ab");
-  EXPECT_TRUE(AppendText(small, 4, "c"));
-  EXPECT_STREQ(small, "abc");
-  EXPECT_FALSE(CopyText(small, 4, "wxyz"));
-  EXPECT_STREQ(small, "abc");
+  CopyPath(path, kPathSize, std::string(258, 'a').c_str());
+  EXPECT_TRUE(CanTakeTrailingBackslash(path, kPathSize));
 }
 
 }  // namespace

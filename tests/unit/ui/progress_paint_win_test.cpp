@@ -3,10 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "setup/setup_state.h"
-#include "ui/path_text.h"
+#include "system/path_text.h"
 #include "ui/progress_layout.h"
 
 namespace {
@@ -67,7 +68,7 @@ void Paint(const Canvas& canvas, int installing, uint32_t done, const char* file
   Setup.Installing = installing;
   Setup.FilesTotal = 77;
   Setup.FilesDone = done;
-  CopyText(Setup.CurrentFile, kPathSize, file);
+  CopyPath(Setup.CurrentFile, kPathSize, file);
   RECT client = {0, 0, kWidth, kHeight};
   PaintProgress(canvas.Dc(), client);
 }
@@ -132,7 +133,7 @@ TEST(ProgressPaint, LongPathIsShortenedWithinTheLimit) {
   ASSERT_NE(shown, path);
   std::string text = shown;
   EXPECT_EQ(text.substr(text.size() - 3), "...");
-  TextOutA(expected.Dc(), 4, kHeight - 20, shown, TextLength(shown));
+  TextOutA(expected.Dc(), 4, kHeight - 20, shown, static_cast<int>(strlen(shown)));
   SelectObject(expected.Dc(), font);
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x)

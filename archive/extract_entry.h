@@ -1,0 +1,35 @@
+// Extraction of one payload archive entry to a file below the destination directory, and the
+// locked, piecewise file write it uses. Portable: the platform is reached through file_ops.h. Uses
+// the shared setup state (CurrentFile, FilesDone) and the decoder's DecodeWindow; allocates nothing.
+#pragma once
+
+#include <cstdint>
+
+#include "archive/file_ops.h"
+
+constexpr uint32_t kWritePieceSize = 0x7FFF;  // largest single write: 32,767 bytes, not 32,768
+constexpr uint32_t kExtractPathLimit = 256;   // composed path plus its NUL must stay below this
+
+// Results of ExtractEntry. A positive result is the offset of the next entry.
+enum ExtractResult : int {
+  kExtractEnd = 0,                // fewer than 21 bytes remain at the offset; nothing created
+  kExtractMalformedHeader = -1,   // bad header, unsafe name or over-long path; nothing created
+  kExtractDecodeFailed = -2,      // compressed entry: decoding or a write failed; file deleted
+  kExtractStoredWriteFailed = -5, // stored entry: the write failed; file deleted
+  kExtractCannotCreateFile = -6,  // the output file cannot be created; nothing counted
+};
+
+// Results of WriteLocked.
+enum WriteLockedResult : int {
+  kWriteShort = 0,     // a piece was not written whole
+  kWriteComplete = 1,  // every byte was written
+};
+
+// Extracts the entry at offset of the size-byte archive into the directory destination (absolute;
+// with or without a trailing '\'). Returns the next entry's offset or an ExtractResult. Reads only
+// archive[0..size-1]. Moves the current directory while it tests for subdirectories.
+int ExtractEntry(const uint8_t* archive, uint32_t offset, uint32_t size, const char* destination);
+
+// Writes length bytes at the file's current position in pieces of at most kWritePieceSize, under
+// one lock over the whole range. Returns a WriteLockedResult.
+int WriteLocked(FileHandle file, const uint8_t* bytes, uint32_t length);

@@ -1,0 +1,57 @@
+// The install run: payload resource -> ExtractEntry per entry -> shortcuts -> uninstall entry.
+// Win32. Runs on the program's only thread inside the install dialog's command handling.
+#include "setup/install_run.h"
+
+#include <cstdint>
+
+#include "archive/extract_entry.h"
+#include "archive/payload_format.h"
+#include "setup/package_info.h"
+#include "setup/setup_state.h"
+#include "system/shortcuts.h"
+#include "system/uninstall_key.h"
+#include "system/win32_api.h"
+
+// Extracts entries from offset 0 until the archive ends or an entry fails; a failure sets
+// Cancelled and stops at once. Returns the number of entries extracted. Not limited by FileCount.
+static int ExtractAllEntries(const uint8_t* archive, uint32_t size) {
+  int count = 0;
+  uint32_t offset = 0;
+  for (;;) {
+    int next = ExtractEntry(archive, offset, size, Setup.InstallDirectory);
+    if (next == 0) break;  // end of the archive
+    if (next < 0) {
+      Setup.Cancelled = 1;  // this entry failed; later entries are never tried
+      break;
+    }
+    ++count;
+    offset = uint32_t(next);
+  }
+  return count;
+}
+
+int RunInstall() { return RunInstallFromResource(kPayloadResourceId); }
+
+int RunInstallFromResource(int resourceId) {
+  if (Setup.InstallDirectory[0] == '\0') return kInstallFailed;
+  Setup.Cancelled = 0;
+  // A missing resource is not tested for: it has size 0, so the first entry is already the end
+  // and the count check below fails the run.
+  HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(resourceId), KPX_PAYLOAD_RESOURCE_TYPE);
+  DWORD size = SizeofResource(nullptr, resource);
+  HGLOBAL loaded = LoadResource(nullptr, resource);
+  const uint8_t* archive = static_cast<const uint8_t*>(LockResource(loaded));
+  if (archive == nullptr) size = 0;  // nothing to read in place
+  Setup.Installing = 1;
+  Setup.FilesTotal = uint32_t(Package.FileCount);
+  Setup.FilesDone = 0;
+  int count = ExtractAllEntries(archive, size);
+  FreeResource(loaded);
+  if (Setup.Cancelled || count < Package.FileCount) {
+    Setup.Cancelled = 1;
+    return kInstallFailed;
+  }
+  if (CreateShortcuts() == kShortcutsNoProgramsFolder) return kInstallNoShortcuts;
+  if (Package.CreateUninstall) (void)RegisterUninstall();  // a failed registration is not reported
+  return kInstallDone;
+}

@@ -1,0 +1,35 @@
+// Registers the product's uninstall entry under HKEY_LOCAL_MACHINE. Win32.
+#include "system/uninstall_key.h"
+
+#include "setup/package_info.h"
+#include "setup/setup_state.h"
+#include "system/path_text.h"
+#include "system/win32_api.h"
+
+// Writes one REG_SZ value, terminator included. Best effort: the result is not reported.
+static void SetStringValue(HKEY key, const char* name, const char* text) {
+  (void)RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                       DWORD(lstrlenA(text) + 1));
+}
+
+int RegisterUninstall() {
+  char keyPath[kPathSize];
+  if (!CopyPath(keyPath, kPathSize, UNINSTALL_KEY_ROOT) ||
+      !AppendPath(keyPath, kPathSize, Package.ProductName)) {
+    return kUninstallKeyNotOpened;  // a cut key name would name another product's key
+  }
+  HKEY key;
+  char emptyClass[] = "";
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, emptyClass, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return kUninstallKeyNotOpened;
+  }
+  SetStringValue(key, DISPLAY_NAME_VALUE, Package.ProductName);
+  char command[kPathSize];
+  if (ComposeUninstallCommand(command, kPathSize, Setup.InstallDirectory, Package.ProgramBaseName,
+                              Package.UninstallArgument)) {
+    SetStringValue(key, UNINSTALL_STRING_VALUE, command);
+  }
+  RegCloseKey(key);
+  return kUninstallKeyWritten;
+}

@@ -1,0 +1,92 @@
+// Test archive builder; writes the layout of archive/payload_format.h field by field.
+#include "tests/support/archive_builder.h"
+
+namespace {
+
+void AppendLe32(std::string& out, uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(char((value >> shift) & 0xFF));
+}
+
+}  // namespace
+
+uint32_t AppendEntry(std::string& archive, const TestEntry& entry) {
+  const uint32_t offset = uint32_t(archive.size());
+  const uint32_t nameField = uint32_t(entry.Name.size()) + (entry.AddNul ? 1 : 0);
+  archive.append(reinterpret_cast<const char*>(kEntryMagic), sizeof(kEntryMagic));
+  AppendLe32(archive, kFixedHeaderSize + nameField);
+  AppendLe32(archive, entry.Method);
+  AppendLe32(archive, uint32_t(entry.Data.size()));
+  AppendLe32(archive, entry.UnpackedSize < 0 ? uint32_t(entry.Data.size())
+                                             : uint32_t(entry.UnpackedSize));
+  archive += entry.Name;
+  if (entry.AddNul) archive.push_back('\0');
+  archive += entry.Data;
+  return offset;
+}
+
+TestEntry StoredEntry(const std::string& name, const std::string& data) {
+  TestEntry entry;
+  entry.Name = name;
+  entry.Data = data;
+  return entry;
+}
+
+TestEntry CompressedEntry(const std::string& name, const std::string& stream, uint32_t unpacked) {
+  TestEntry entry;
+  entry.Name = name;
+  entry.Method = kMethodCompressed;
+  entry.Data = stream;
+  entry.UnpackedSize = unpacked;
+  return entry;
+}
+
+void PatchLe32(std::string& archive, uint32_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) archive[at + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+namespace {
+
+// Most-significant-bit-first writer, as the compressed stream is read.
+class BitWriter {
+ public:
+  void Put(uint32_t value, int width) {
+    for (int bit = width - 1; bit >= 0; --bit) {
+      if (used_ % 8 == 0) bytes_.push_back('\0');
+      if ((value >> bit) & 1) bytes_.back() = char(bytes_.back() | (0x80 >> (used_ % 8)));
+      ++used_;
+    }
+  }
+  std::string Bytes() const { return bytes_; }
+
+ private:
+  std::string bytes_;
+  int used_ = 0;
+};
+
+void PutRepeatedByteBlock(BitWriter& bits, uint8_t byte, uint16_t symbols) {
+  bits.Put(symbols, 16);  // symbol count
+  bits.Put(0, 5);         // code-length code: count 0, single symbol...
+  bits.Put(0, 5);         // ...0
+  bits.Put(0, 9);         // literal/length code: count 0, single symbol...
+  bits.Put(byte, 9);      // ...the byte
+  bits.Put(0, 4);         // position code: count 0, single symbol...
+  bits.Put(0, 4);         // ...0
+}
+
+}  // namespace
+
+std::string RepeatedByteStream(uint8_t byte, uint16_t symbols) {
+  BitWriter bits;
+  PutRepeatedByteBlock(bits, byte, symbols);
+  return bits.Bytes();
+}
+
+std::string BrokenStreamAfter(uint8_t byte, uint16_t symbols) {
+  BitWriter bits;
+  PutRepeatedByteBlock(bits, byte, symbols);
+  bits.Put(1, 16);  // next block: one symbol
+  bits.Put(1, 5);   // code-length code: count 1...
+  bits.Put(1, 3);   // ...one length of 1 alone: an incomplete code
+  bits.Put(0, 32);  // the rest of the header reads as zeros
+  return bits.Bytes();
+}

@@ -1,0 +1,101 @@
+// Test-only -lh5- stream writer: bits, canonical codes and block-header fields.
+#include "tests/support/bit_writer.h"
+
+namespace {
+
+constexpr int kLitLenCount = 510;
+constexpr int kCodeLenCount = 19;
+
+// Number of lengths to send: the index of the last nonzero length plus one.
+int SentCount(const std::vector<int>& lengths) {
+  int n = static_cast<int>(lengths.size());
+  while (n > 0 && lengths[n - 1] == 0) n--;
+  return n;
+}
+
+}  // namespace
+
+CanonicalCode MakeCanonicalCode(const std::vector<int>& lengths) {
+  CanonicalCode code;
+  code.Lengths = lengths;
+  code.Codes.assign(lengths.size(), 0);
+  uint32_t next = 0;  // next code of the current length, right-aligned
+  for (int len = 1; len <= 16; len++) {
+    for (size_t s = 0; s < lengths.size(); s++) {
+      if (lengths[s] == len) code.Codes[s] = next++;
+    }
+    next <<= 1;
+  }
+  return code;
+}
+
+void BitWriter::Put(uint32_t value, int width) {
+  for (int i = width - 1; i >= 0; i--) {
+    if (bitCount_ % 8 == 0) bytes_.push_back(0);
+    if ((value >> i) & 1) bytes_.back() |= static_cast<uint8_t>(0x80 >> (bitCount_ % 8));
+    bitCount_++;
+  }
+}
+
+void BitWriter::PutSymbol(const CanonicalCode& code, int s) {
+  Put(code.Codes[s], code.Lengths[s]);
+}
+
+void BitWriter::PutSmallLength(int length) {
+  if (length < 7) {
+    Put(static_cast<uint32_t>(length), 3);
+    return;
+  }
+  Put(7, 3);
+  for (int k = 7; k < length; k++) Put(1, 1);
+  Put(0, 1);
+}
+
+std::vector<int> FullCodeLengthCodeLengths() {
+  std::vector<int> lengths(kCodeLenCount, 4);
+  for (int s = 13; s < kCodeLenCount; s++) lengths[s] = 5;
+  return lengths;
+}
+
+void WriteCodeLengthCode(BitWriter& out, const std::vector<int>& codeLengthLengths) {
+  const int sent = SentCount(codeLengthLengths);
+  out.Put(static_cast<uint32_t>(sent), 5);
+  for (int s = 0; s < sent; s++) {
+    out.PutSmallLength(codeLengthLengths[s]);
+    if (s == 2) out.Put(0, 2);  // zero-run field after the third length: no run
+  }
+}
+
+void WriteLitLenLengths(BitWriter& out, const std::vector<int>& codeLengthLengths,
+                        const std::vector<int>& litLenLengths) {
+  const CanonicalCode cl = MakeCanonicalCode(codeLengthLengths);
+  const int sent = SentCount(litLenLengths);
+  out.Put(static_cast<uint32_t>(sent), 9);
+  for (int s = 0; s < sent && s < kLitLenCount; s++)
+    out.PutSymbol(cl, litLenLengths[s] == 0 ? 0 : litLenLengths[s] + 2);
+}
+
+void WritePositionLengths(BitWriter& out, const std::vector<int>& positionLengths) {
+  const int sent = SentCount(positionLengths);
+  out.Put(static_cast<uint32_t>(sent), 4);
+  for (int s = 0; s < sent; s++) out.PutSmallLength(positionLengths[s]);
+}
+
+void WriteBlockHeader(BitWriter& out, uint32_t symbolCount, const std::vector<int>& litLenLengths,
+                      const std::vector<int>& positionLengths,
+                      const std::vector<int>& codeLengthLengths) {
+  out.Put(symbolCount, 16);
+  WriteCodeLengthCode(out, codeLengthLengths);
+  WriteLitLenLengths(out, codeLengthLengths, litLenLengths);
+  WritePositionLengths(out, positionLengths);
+}
+
+void WriteMatch(BitWriter& out, const CanonicalCode& litLen, const CanonicalCode& position,
+                int length, int distance) {
+  out.PutSymbol(litLen, length + 253);
+  const uint32_t d = static_cast<uint32_t>(distance - 1);
+  int j = 0;
+  while ((d >> j) != 0) j++;  // class j: d in [2^(j-1), 2^j)
+  out.PutSymbol(position, j);
+  if (j > 1) out.Put(d - (1u << (j - 1)), j - 1);
+}

@@ -1,0 +1,53 @@
+// A GoogleTest fixture for extraction tests: a scratch destination, a clean setup state and file
+// layer seam, and helpers that hand the extractor exact-size copies of test archives (so that a
+// read past the end is caught by the sanitizers).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "archive/extract_entry.h"
+#include "setup/setup_state.h"
+#include "tests/support/archive_builder.h"
+#include "tests/support/scratch_dir.h"
+
+class ExtractFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::Setup = SetupState{};
+    FileOpsTest = FileOpsHooks{};
+  }
+  void TearDown() override { FileOpsTest = FileOpsHooks{}; }
+
+  // ExtractEntry on an exact-size copy of archive, into the scratch directory.
+  int Extract(const std::string& archive, uint32_t offset = 0) {
+    return ExtractTo(archive, offset, scratch.Destination());
+  }
+  int ExtractTo(const std::string& archive, uint32_t offset, const std::string& destination) {
+    std::vector<uint8_t> exact(archive.begin(), archive.end());
+    return ExtractEntry(exact.data(), offset, uint32_t(exact.size()), destination.c_str());
+  }
+
+  // Walks the archive as the install run does: from offset 0 until a result of 0 or below, which
+  // it returns.
+  int ExtractAll(const std::string& archive) {
+    std::vector<uint8_t> exact(archive.begin(), archive.end());
+    const std::string destination = scratch.Destination();
+    int result = 0;
+    uint32_t offset = 0;
+    while ((result = ExtractEntry(exact.data(), offset, uint32_t(exact.size()),
+                                  destination.c_str())) > 0) {
+      offset = uint32_t(result);
+    }
+    return result;
+  }
+
+  std::string Contents(const std::string& name) const {
+    return ReadFileOrMissing(scratch.Path(name));
+  }
+
+  ScratchDir scratch;
+};

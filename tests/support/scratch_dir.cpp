@@ -1,0 +1,54 @@
+// Scratch directories under the system's temporary folder, unique per process and test.
+#include "tests/support/scratch_dir.h"
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+ScratchDir::ScratchDir() {
+  static std::mt19937 unique{std::random_device{}()};
+  do {
+    root_ = fs::temp_directory_path() / ("kpx-test-" + std::to_string(unique()));
+  } while (!fs::create_directory(root_));
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  // The extractor moves the current directory into the tree; Windows cannot remove it from there.
+  fs::current_path(fs::temp_directory_path(), ignored);
+  for (const auto& item : fs::recursive_directory_iterator(root_, ignored)) {
+    fs::permissions(item.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+  }
+  fs::remove_all(root_, ignored);
+}
+
+fs::path ScratchDir::Path(const std::string& relative) const {
+  std::string portable = relative;
+  std::replace(portable.begin(), portable.end(), '\\', '/');
+  return root_ / fs::path(portable);
+}
+
+std::vector<std::string> ScratchDir::Listing() const {
+  std::vector<std::string> names;
+  for (const auto& item : fs::recursive_directory_iterator(root_)) {
+    names.push_back(item.path().lexically_relative(root_).generic_string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void WriteWholeFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string ReadFileOrMissing(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in.good()) return "<missing>";
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  return contents.str();
+}

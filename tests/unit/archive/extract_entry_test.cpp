@@ -1,0 +1,206 @@
+// ExtractEntry's header checks, name checks and path composition: which archives it refuses, with
+// which result, and that a refused entry creates nothing and counts nothing.
+#include "archive/extract_entry.h"
+
+#include <filesystem>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/extract_fixture.h"
+
+namespace {
+
+std::string OneEntry(const TestEntry& entry) {
+  std::string archive;
+  AppendEntry(archive, entry);
+  return archive;
+}
+
+std::string WithNameField(const std::string& nameField) {
+  TestEntry entry = StoredEntry(nameField, "data");
+  entry.AddNul = false;
+  return OneEntry(entry);
+}
+
+struct RefusedCase {
+  const char* label;
+  std::function<std::string()> archive;
+  uint32_t offset;
+  int expected;
+};
+
+const std::string kValid = OneEntry(StoredEntry("f.txt", "hello"));
+
+std::string Patched(uint32_t at, uint32_t value) {
+  std::string archive = kValid;
+  PatchLe32(archive, at, value);
+  return archive;
+}
+
+std::vector<RefusedCase> RefusedCases() {
+  const uint32_t end = uint32_t(kValid.size());
+  return {
+      {"empty archive", [] { return std::string(); }, 0, kExtractEnd},
+      {"20 bytes", [] { return kValid.substr(0, 20); }, 0, kExtractEnd},
+      {"21 bytes, no magic", [] { return std::string(21, 'x'); }, 0, kExtractMalformedHeader},
+      {"20 stray bytes after the entry", [] { return kValid + std::string(20, 'x'); }, end,
+       kExtractEnd},
+      {"21 stray bytes after the entry", [] { return kValid + std::string(21, 'x'); }, end,
+       kExtractMalformedHeader},
+      {"offset past the end", [] { return kValid; }, end + 5, kExtractEnd},
+      {"offset that wraps when 20 is added", [] { return kValid; }, 0xFFFFFFF0u, kExtractEnd},
+      {"magic byte 0", [] { std::string a = kValid; a[0] = 'K'; return a; }, 0,
+       kExtractMalformedHeader},
+      {"magic byte 3", [] { std::string a = kValid; a[3] = '\r'; return a; }, 0,
+       kExtractMalformedHeader},
+      {"header ends at the end",
+       [] { return OneEntry(StoredEntry("f.txt", "")); }, 0, kExtractMalformedHeader},
+      {"empty name", [] { return OneEntry(StoredEntry("", "hello")); }, 0,
+       kExtractMalformedHeader},
+      {"header size 20", [] { return Patched(kHeaderSizeOffset, 20); }, 0,
+       kExtractMalformedHeader},
+      {"header size 0", [] { return Patched(kHeaderSizeOffset, 0); }, 0, kExtractMalformedHeader},
+      {"header size 2^32-1", [] { return Patched(kHeaderSizeOffset, 0xFFFFFFFFu); }, 0,
+       kExtractMalformedHeader},
+      {"data one byte past the end", [] { return Patched(kStoredSizeOffset, 6); }, 0,
+       kExtractMalformedHeader},
+      {"stored size 2^32-1", [] { return Patched(kStoredSizeOffset, 0xFFFFFFFFu); }, 0,
+       kExtractMalformedHeader},
+      {"stored entry unpacking more than it stores",
+       [] { return Patched(kUnpackedSizeOffset, 6); }, 0, kExtractMalformedHeader},
+      {"compressed entry of 2^31 bytes",
+       [] { return OneEntry(CompressedEntry("f.txt", "xx", 0x80000000u)); }, 0,
+       kExtractMalformedHeader},
+      {"name field without its NUL", [] { return WithNameField("f.txt"); }, 0,
+       kExtractMalformedHeader},
+      {"NUL inside the name field", [] { return WithNameField(std::string("f\0g", 3) + '\0'); },
+       0, kExtractMalformedHeader},
+  };
+}
+
+}  // namespace
+
+class ExtractEntryHeader : public ExtractFixture {};
+
+TEST_F(ExtractEntryHeader, RefusesEachBadHeaderAndCreatesNothing) {
+  for (const RefusedCase& row : RefusedCases()) {
+    SCOPED_TRACE(row.label);
+    EXPECT_EQ(Extract(row.archive(), row.offset), row.expected);
+    EXPECT_EQ(::Setup.FilesDone, 0u);
+    EXPECT_TRUE(scratch.Listing().empty());
+  }
+}
+
+TEST_F(ExtractEntryHeader, AcceptsTheSmallestSoundEntries) {
+  // The header ends one byte before the end: a one-byte stored entry.
+  std::string archive = OneEntry(StoredEntry("one", "1"));
+  EXPECT_EQ(Extract(archive), int(archive.size()));
+  // A stored entry may store more than it unpacks; the next entry still follows all stored bytes.
+  TestEntry shorter = StoredEntry("two", "22xx");
+  shorter.UnpackedSize = 2;
+  archive = OneEntry(shorter);
+  EXPECT_EQ(Extract(archive), int(archive.size()));
+  EXPECT_EQ(Contents("one"), "1");
+  EXPECT_EQ(Contents("two"), "22");
+}
+
+TEST_F(ExtractEntryHeader, RefusesNamesThatLeaveTheDestination) {
+  const char* const kRefused[] = {
+      "\\abs.txt", "C:evil.txt", "c:\\evil.txt", "a:b", "..\\up.txt", "a\\..\\..\\up.txt", "..",
+      ".", "a\\.\\b", "a/b", "/abs", "a\\\\b", "a\\", "\\", "...", ". .\\x", "a\\..",
+  };
+  for (const char* name : kRefused) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(Extract(OneEntry(StoredEntry(name, "x"))), kExtractMalformedHeader);
+  }
+  EXPECT_EQ(::Setup.FilesDone, 0u);
+  EXPECT_TRUE(scratch.Listing().empty());
+}
+
+TEST_F(ExtractEntryHeader, AcceptsNamesWithDotsInside) {
+  const std::string names[] = {"a.b", "..a", "a..", "dir.d\\x.txt", " a"};
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    std::string archive = OneEntry(StoredEntry(name, "x"));
+    EXPECT_EQ(Extract(archive), int(archive.size()));
+  }
+}
+
+class ExtractEntryPath : public ExtractFixture {
+ protected:
+  // A name (in a subdirectory "d") that makes the composed path exactly pathLength characters.
+  std::string NameForPathLength(size_t pathLength) {
+    size_t directoryLength = scratch.Destination().size() + 1;
+    return "d\\" + std::string(pathLength - directoryLength - 2, 'n');
+  }
+};
+
+TEST_F(ExtractEntryPath, AcceptsAPathOf253Characters) {
+  std::string archive = OneEntry(StoredEntry(NameForPathLength(253), "x"));
+  EXPECT_EQ(Extract(archive), int(archive.size()));
+  EXPECT_EQ(std::string(::Setup.CurrentFile).size(), 253u);
+}
+
+TEST_F(ExtractEntryPath, RefusesAPathOf254CharactersAndCreatesNothing) {
+  EXPECT_EQ(Extract(OneEntry(StoredEntry(NameForPathLength(254), "x"))), kExtractMalformedHeader);
+  EXPECT_TRUE(scratch.Listing().empty());
+  EXPECT_EQ(::Setup.FilesDone, 0u);
+}
+
+TEST_F(ExtractEntryPath, RefusesADestinationThatLeavesNoRoom) {
+  std::string archive = OneEntry(StoredEntry("f", "x"));
+  EXPECT_EQ(ExtractTo(archive, 0, std::string(300, 'd')), kExtractMalformedHeader);
+  EXPECT_EQ(ExtractTo(archive, 0, ""), kExtractMalformedHeader);
+}
+
+TEST_F(ExtractEntryPath, TrailingSeparatorOfTheDestinationIsNotDoubled) {
+  std::string archive = OneEntry(StoredEntry("f.txt", "x"));
+  ASSERT_GT(ExtractTo(archive, 0, scratch.Destination()), 0);
+  std::string without = ::Setup.CurrentFile;
+  ASSERT_GT(ExtractTo(archive, 0, scratch.Destination() + "\\"), 0);
+  EXPECT_EQ(std::string(::Setup.CurrentFile), without);
+  EXPECT_EQ(without, scratch.Destination() + "\\f.txt");
+}
+
+TEST_F(ExtractEntryPath, CreatesSubdirectoriesTopDownAndReusesThem) {
+  std::string archive;
+  AppendEntry(archive, StoredEntry("a\\b\\c\\one.txt", "1"));
+  AppendEntry(archive, StoredEntry("a\\b\\c\\two.txt", "22"));
+  AppendEntry(archive, StoredEntry("a\\top.txt", "333"));
+  AppendEntry(archive, StoredEntry("root.txt", "4444"));
+  EXPECT_EQ(ExtractAll(archive), kExtractEnd);
+  EXPECT_EQ(::Setup.FilesDone, 4u);
+  EXPECT_EQ(scratch.Listing(),
+            (std::vector<std::string>{"a", "a/b", "a/b/c", "a/b/c/one.txt", "a/b/c/two.txt",
+                                      "a/top.txt", "root.txt"}));
+  EXPECT_EQ(Contents("a\\b\\c\\two.txt"), "22");
+  EXPECT_EQ(Contents("root.txt"), "4444");
+}
+
+TEST_F(ExtractEntryPath, ReplacesAndTruncatesAnExistingFile) {
+  WriteWholeFile(scratch.Path("f.txt"), std::string(1000, 'o'));
+  EXPECT_GT(Extract(OneEntry(StoredEntry("f.txt", "new"))), 0);
+  EXPECT_EQ(Contents("f.txt"), "new");
+}
+
+TEST_F(ExtractEntryPath, AnOutputPathTakenByADirectoryCannotBeCreated) {
+  std::filesystem::create_directories(scratch.Path("sub\\taken"));
+  EXPECT_EQ(Extract(OneEntry(StoredEntry("sub\\taken", "x"))), kExtractCannotCreateFile);
+  EXPECT_EQ(::Setup.FilesDone, 0u);
+  EXPECT_STREQ(::Setup.CurrentFile, "");
+}
+
+TEST_F(ExtractEntryPath, AReadOnlyFileCannotBeCreated) {
+  WriteWholeFile(scratch.Path("ro.txt"), "keep");
+  std::filesystem::permissions(scratch.Path("ro.txt"), std::filesystem::perms::owner_read |
+                                                           std::filesystem::perms::group_read |
+                                                           std::filesystem::perms::others_read);
+  if (std::FILE* probe = std::fopen(scratch.Path("ro.txt").string().c_str(), "r+")) {
+    std::fclose(probe);
+    GTEST_SKIP() << "this user may write read-only files";
+  }
+  EXPECT_EQ(Extract(OneEntry(StoredEntry("ro.txt", "x"))), kExtractCannotCreateFile);
+  EXPECT_EQ(::Setup.FilesDone, 0u);
+  EXPECT_EQ(Contents("ro.txt"), "keep");
+}

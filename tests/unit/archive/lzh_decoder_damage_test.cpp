@@ -1,0 +1,338 @@
+// The decoder on damaged streams: invalid length sets, and the values that exceed the format's
+// arrays. Each sets DecodeFailed and still produces the asked-for count of bytes; none may read
+// or write outside an array (the sanitizer build checks that).
+#include "archive/lzh_decoder.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/bit_writer.h"
+#include "tests/support/lzh_decode_all.h"
+
+namespace {
+
+// Literal/length lengths with 'A' and 'B' at 1 bit (codes 0 and 1).
+std::vector<int> LitLenAB() {
+  std::vector<int> lengths(510, 0);
+  lengths['A'] = lengths['B'] = 1;
+  return lengths;
+}
+
+void SingleCodeLength(BitWriter& out) {
+  out.Put(0, 5);  // code-length code: count 0
+  out.Put(0, 5);  //   single symbol 0
+}
+void SingleLitLenA(BitWriter& out) {
+  out.Put(0, 9);    // literal/length code: count 0
+  out.Put('A', 9);  //   single symbol 'A'
+}
+void SinglePosition(BitWriter& out) {
+  out.Put(0, 4);  // position code: count 0
+  out.Put(0, 4);  //   single symbol 0
+}
+void CodeLengthsAndLitLenAB(BitWriter& out) {
+  WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
+  WriteLitLenLengths(out, FullCodeLengthCodeLengths(), LitLenAB());
+}
+void SymbolsABBA(BitWriter& out) { out.Put(0b0110, 4); }
+
+struct DamageCase {
+  const char* Label;
+  std::function<void(BitWriter&)> Write;  // everything after the 16-bit symbol count
+  std::string Expected;                   // the bytes produced despite the damage
+};
+
+// The fresh decoder's tables are all zero, so a code whose table was never built yields symbol 0
+// (a zero byte) without consuming bits.
+const std::string kZeros(4, '\0');
+
+std::vector<DamageCase> InvalidLengthSets() {
+  return {
+      {"literal/length over-full (three 1-bit codes)",
+       [](BitWriter& out) {
+         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
+         std::vector<int> lengths = LitLenAB();
+         lengths['C'] = 1;
+         WriteLitLenLengths(out, FullCodeLengthCodeLengths(), lengths);
+         SinglePosition(out);
+       },
+       kZeros},
+      {"literal/length incomplete (one 1-bit code alone)",
+       [](BitWriter& out) {
+         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
+         std::vector<int> lengths(510, 0);
+         lengths['A'] = 1;
+         WriteLitLenLengths(out, FullCodeLengthCodeLengths(), lengths);
+         SinglePosition(out);
+       },
+       kZeros},
+      {"literal/length all zero (count 3)",
+       [](BitWriter& out) {
+         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
+         out.Put(3, 9);  // count 3
+         for (int i = 0; i < 3; i++) out.Put(0, 4);  // code-length symbol 0: a zero length
+         SinglePosition(out);
+       },
+       kZeros},
+      {"code-length over-full (three 1-bit codes)",
+       [](BitWriter& out) {
+         WriteCodeLengthCode(out, {1, 1, 1});
+         SingleLitLenA(out);
+         SinglePosition(out);
+       },
+       "AAAA"},
+      {"code-length incomplete, then its lengths read through the empty table",
+       [](BitWriter& out) {
+         WriteCodeLengthCode(out, {0, 0, 0, 2, 2, 2});
+         out.Put(2, 9);  // literal/length count 2: symbols read as 0 from the zero table
+         SinglePosition(out);
+       },
+       kZeros},
+      {"code-length all zero (count 5)",
+       [](BitWriter& out) {
+         out.Put(5, 5);
+         for (int i = 0; i < 5; i++) {
+           out.PutSmallLength(0);
+           if (i == 2) out.Put(0, 2);  // zero-run field
+         }
+         SingleLitLenA(out);
+         SinglePosition(out);
+       },
+       "AAAA"},
+      {"position over-full",
+       [](BitWriter& out) {
+         CodeLengthsAndLitLenAB(out);
+         WritePositionLengths(out, {1, 1, 1});
+         SymbolsABBA(out);
+       },
+       "ABBA"},
+      {"position incomplete",
+       [](BitWriter& out) {
+         CodeLengthsAndLitLenAB(out);
+         WritePositionLengths(out, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+         SymbolsABBA(out);
+       },
+       "ABBA"},
+      {"position all zero (count 2)",
+       [](BitWriter& out) {
+         CodeLengthsAndLitLenAB(out);
+         out.Put(2, 4);
+         out.PutSmallLength(0);
+         out.PutSmallLength(0);
+         SymbolsABBA(out);
+       },
+       "ABBA"},
+  };
+}
+
+std::vector<DamageCase> ValuesBeyondTheArrays() {
+  return {
+      {"code-length count 20 (one more than 19): 19 lengths read",
+       [](BitWriter& out) {
+         out.Put(20, 5);
+         const std::vector<int> lengths = FullCodeLengthCodeLengths();
+         for (int s = 0; s < 19; s++) {
+           out.PutSmallLength(lengths[s]);
+           if (s == 2) out.Put(0, 2);  // zero-run field
+         }
+         SingleLitLenA(out);
+         SinglePosition(out);
+       },
+       "AAAA"},
+      {"code-length count 31",
+       [](BitWriter& out) {
+         out.Put(31, 5);
+         const std::vector<int> lengths = FullCodeLengthCodeLengths();
+         for (int s = 0; s < 19; s++) {
+           out.PutSmallLength(lengths[s]);
+           if (s == 2) out.Put(0, 2);  // zero-run field
+         }
+         SingleLitLenA(out);
+         SinglePosition(out);
+       },
+       "AAAA"},
+      {"position count 15: 14 lengths read",
+       [](BitWriter& out) {
+         CodeLengthsAndLitLenAB(out);
+         out.Put(15, 4);
+         for (int j = 0; j < 14; j++) out.PutSmallLength(j < 2 ? 3 : 4);
+         SymbolsABBA(out);
+       },
+       "ABBA"},
+      {"literal/length count 511: 510 lengths read",
+       [](BitWriter& out) {
+         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
+         const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
+         out.Put(511, 9);
+         for (int s = 0; s < 510; s++) out.PutSymbol(cl, s == 'A' || s == 'B' ? 3 : 0);
+         SinglePosition(out);
+         SymbolsABBA(out);
+       },
+       "ABBA"},
+      {"long zero run past the last length (531 zeros from 67)",
+       [](BitWriter& out) {
+         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
+         const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
+         out.Put(510, 9);
+         for (int s = 0; s < 'A'; s++) out.PutSymbol(cl, 0);
+         out.PutSymbol(cl, 3);    // 'A': length 1
+         out.PutSymbol(cl, 3);    // 'B': length 1
+         out.PutSymbol(cl, 2);    // long zero run
+         out.Put(511, 9);         //   511 + 20 zeros
+         SinglePosition(out);
+         SymbolsABBA(out);
+       },
+       "ABBA"},
+      {"short zero run past the last length (18 zeros from 500)",
+       [](BitWriter& out) {
+         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
+         const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
+         out.Put(510, 9);
+         for (int s = 0; s < 'A'; s++) out.PutSymbol(cl, 0);
+         out.PutSymbol(cl, 3);    // 'A': length 1
+         out.PutSymbol(cl, 3);    // 'B': length 1
+         out.PutSymbol(cl, 2);    // long zero run
+         out.Put(413, 9);         //   433 zeros: 67..499
+         out.PutSymbol(cl, 1);    // short zero run
+         out.Put(15, 4);          //   18 zeros from 500
+         SinglePosition(out);
+         SymbolsABBA(out);
+       },
+       "ABBA"},
+      {"single code-length symbol 19",
+       [](BitWriter& out) {
+         out.Put(0, 5);
+         out.Put(19, 5);
+         SingleLitLenA(out);
+         SinglePosition(out);
+       },
+       "AAAA"},
+      {"single code-length symbol 31, then lengths read through the zero table",
+       [](BitWriter& out) {
+         out.Put(0, 5);
+         out.Put(31, 5);
+         out.Put(4, 9);  // literal/length count 4
+         SinglePosition(out);
+       },
+       kZeros},
+      {"single position symbol 14",
+       [](BitWriter& out) {
+         SingleCodeLength(out);
+         SingleLitLenA(out);
+         out.Put(0, 4);
+         out.Put(14, 4);
+       },
+       "AAAA"},
+      {"single position symbol 15",
+       [](BitWriter& out) {
+         SingleCodeLength(out);
+         SingleLitLenA(out);
+         out.Put(0, 4);
+         out.Put(15, 4);
+       },
+       "AAAA"},
+      {"single literal/length symbol 510",
+       [](BitWriter& out) {
+         SingleCodeLength(out);
+         out.Put(0, 9);
+         out.Put(510, 9);
+         SinglePosition(out);
+       },
+       kZeros},
+      {"single literal/length symbol 511",
+       [](BitWriter& out) {
+         SingleCodeLength(out);
+         out.Put(0, 9);
+         out.Put(511, 9);
+         SinglePosition(out);
+       },
+       kZeros},
+      {"code-length length 17 (111, ten 1 bits, 0)",
+       [](BitWriter& out) {
+         out.Put(3, 5);
+         out.PutSmallLength(1);
+         out.PutSmallLength(17);
+         out.PutSmallLength(1);
+         out.Put(0, 2);  // zero-run field
+         SingleLitLenA(out);
+         SinglePosition(out);
+       },
+       "AAAA"},
+      {"code-length length 20 (111 and thirteen 1 bits: 16 bits consumed)",
+       [](BitWriter& out) {
+         out.Put(3, 5);
+         out.PutSmallLength(1);
+         out.Put(0xFFFF, 16);
+         out.PutSmallLength(1);
+         out.Put(0, 2);  // zero-run field
+         SingleLitLenA(out);
+         SinglePosition(out);
+       },
+       "AAAA"},
+      {"position length 18",
+       [](BitWriter& out) {
+         SingleCodeLength(out);
+         SingleLitLenA(out);
+         WritePositionLengths(out, {1, 18});
+       },
+       "AAAA"},
+  };
+}
+
+void RunDamageCases(const std::vector<DamageCase>& cases) {
+  for (const DamageCase& c : cases) {
+    SCOPED_TRACE(c.Label);
+    ResetDecoder();
+    BitWriter out;
+    out.Put(static_cast<uint32_t>(c.Expected.size()), 16);  // symbol count
+    c.Write(out);
+    const DecodeResult result =
+        DecodeAll(out.Bytes(), static_cast<uint32_t>(c.Expected.size()));
+    EXPECT_TRUE(result.Failed);
+    EXPECT_EQ(result.Bytes, c.Expected);
+  }
+}
+
+TEST(LzhDecoderDamage, InvalidLengthSetsFailButProduceTheCount) {
+  RunDamageCases(InvalidLengthSets());
+}
+
+TEST(LzhDecoderDamage, ValuesBeyondTheArraysFailWithoutLeavingThem) {
+  RunDamageCases(ValuesBeyondTheArrays());
+}
+
+// Codes that an earlier block built, kept after a failed build, must not lead a later read
+// outside the tree arrays: block 1 builds long codes (tree nodes for all three codes), block 2
+// has a code-length code with long codes and an invalid position code, so positions are read
+// through the code-length code's table and nodes. The bytes are not checked, only the flag,
+// the count and (under the sanitizer) the bounds.
+TEST(LzhDecoderDamage, StaleTablesAfterFailedBuildsStayInsideTheTrees) {
+  ResetDecoder();
+  std::vector<int> codeLength(19, 0);
+  codeLength[0] = 1;
+  for (int t = 3; t <= 17; t++) codeLength[t] = t - 1;
+  codeLength[18] = 16;
+  std::vector<int> litLen(510, 0);
+  for (int i = 0; i < 15; i++) litLen[256 + i] = i + 1;
+  litLen[300] = litLen[509] = 16;
+  std::vector<int> position(14, 0);
+  for (int j = 0; j < 13; j++) position[j] = j + 1;
+  position[13] = 13;
+  BitWriter out;
+  WriteBlockHeader(out, 1, litLen, position, codeLength);
+  out.PutSymbol(MakeCanonicalCode(litLen), 256);  // one match: length 3, position 0 (1 bit: 0)
+  out.Put(0, 1);
+  out.Put(40, 16);  // block 2: 40 symbols
+  WriteCodeLengthCode(out, codeLength);
+  WriteLitLenLengths(out, codeLength, litLen);
+  WritePositionLengths(out, {1, 1, 1});  // over-full
+  for (int i = 0; i < 12; i++) out.Put(0xF00F, 16);  // long match codes and position bits
+  const DecodeResult result = DecodeAll(out.Bytes(), 3000);
+  EXPECT_TRUE(result.Failed);
+  EXPECT_EQ(result.Bytes.size(), 3000u);
+}
+
+}  // namespace

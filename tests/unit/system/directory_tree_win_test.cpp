@@ -1,0 +1,69 @@
+// EmptyDirectoryTree under Wine: what survives, the root's removal, links to directories, and the
+// current directory afterwards.
+#include <gtest/gtest.h>
+
+#include "system/shell_folders.h"
+#include "tests/unit/system/system_test_env_win.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+namespace {
+
+std::string CurrentDirectory() {
+  char current[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, current);
+  return current;
+}
+
+TEST(EmptyDirectoryTree, RemovesNestedTreeAndRootAndRestoresTheCurrentDirectory) {
+  TempDirectory root("tree");
+  std::string tree = root.Join("tree");
+  MakeDirectory(tree);
+  MakeDirectory(tree + "\\a");
+  MakeDirectory(tree + "\\a\\b");
+  WriteTextFile(tree + "\\a\\b\\c.txt", "c");
+  WriteTextFile(tree + "\\top.txt", "t");
+  std::string before = CurrentDirectory();
+  EmptyDirectoryTree(tree.c_str(), 1);
+  EXPECT_FALSE(DirectoryExists(tree));
+  EXPECT_EQ(before, CurrentDirectory());
+}
+
+TEST(EmptyDirectoryTree, ReadOnlyFileKeepsItsDirectoriesAndTheRoot) {
+  TempDirectory root("tree");
+  std::string tree = root.Join("tree");
+  MakeDirectory(tree);
+  MakeDirectory(tree + "\\a");
+  WriteTextFile(tree + "\\a\\locked.txt", "l");
+  SetFileAttributesA((tree + "\\a\\locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  WriteTextFile(tree + "\\a\\free.txt", "f");
+  EmptyDirectoryTree(tree.c_str(), 1);
+  EXPECT_EQ("locked.txt", ListDirectory(tree + "\\a"));
+}
+
+TEST(EmptyDirectoryTree, MissingPathChangesNothing) {
+  TempDirectory root("tree");
+  std::string before = CurrentDirectory();
+  EmptyDirectoryTree(root.Join("absent").c_str(), 1);
+  EXPECT_EQ(before, CurrentDirectory());
+  EXPECT_TRUE(DirectoryExists(root.Path()));
+}
+
+TEST(EmptyDirectoryTree, DirectoryLinkIsRemovedWithoutEnteringIt) {
+  TempDirectory root("tree");
+  std::string outside = root.Join("outside");
+  MakeDirectory(outside);
+  WriteTextFile(outside + "\\precious.txt", "keep me");
+  std::string tree = root.Join("tree");
+  MakeDirectory(tree);
+  std::string link = tree + "\\link";
+  if (!CreateSymbolicLinkA(link.c_str(), outside.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY)) {
+    GTEST_SKIP() << "directory symbolic links cannot be created here";
+  }
+  EmptyDirectoryTree(tree.c_str(), 1);
+  EXPECT_TRUE(FileExists(outside + "\\precious.txt"));
+  EXPECT_FALSE(DirectoryExists(link));
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+// Bounded path helpers and the uninstall command: the edges where a path stops fitting.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "system/path_text.h"
+#include "system/uninstall_key.h"
+
+namespace {
+
+TEST(PathText, AppendRefusesWhatWouldNotFitWithItsTerminatorAndKeepsTheBuffer) {
+  char buffer[8];
+  ASSERT_TRUE(CopyPath(buffer, sizeof buffer, "abc"));
+  EXPECT_TRUE(AppendPath(buffer, sizeof buffer, "defg"));  // 7 characters + terminator
+  EXPECT_STREQ("abcdefg", buffer);
+  EXPECT_FALSE(AppendPath(buffer, sizeof buffer, "h"));
+  EXPECT_STREQ("abcdefg", buffer);
+  EXPECT_FALSE(CopyPath(buffer, sizeof buffer, "12345678"));
+  EXPECT_STREQ("", buffer);
+}
+
+TEST(PathText, SeparatorIsAddedOnceAndCutAtTheLastOne) {
+  char buffer[16] = "c:\\dir";
+  EXPECT_TRUE(AppendSeparator(buffer, sizeof buffer));
+  EXPECT_TRUE(AppendSeparator(buffer, sizeof buffer));
+  EXPECT_STREQ("c:\\dir\\", buffer);
+  char file[16] = "c:\\quorvel.exe";
+  EXPECT_TRUE(CutAtLastSeparator(file));
+  EXPECT_STREQ("c:", file);
+  char bare[16] = "name";
+  EXPECT_FALSE(CutAtLastSeparator(bare));
+  EXPECT_STREQ("name", bare);
+}
+
+TEST(PathText, NamesCompareWithoutAsciiCase) {
+  EXPECT_TRUE(EqualIgnoringAsciiCase("PROGRAMS", "Programs"));
+  EXPECT_TRUE(EqualIgnoringAsciiCase("deskTop", "Desktop"));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("Program", "Programs"));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("Programs ", "Programs"));
+}
+
+TEST(UninstallCommand, QuotesThePathAndFailsWhenTooLong) {
+  char command[260];
+  ASSERT_TRUE(ComposeUninstallCommand(command, sizeof command, "c:\\program files\\Q", "quorvel",
+                                      "/uninstall"));
+  EXPECT_STREQ("\"c:\\program files\\Q\\quorvel.exe\" /uninstall", command);
+  std::string longDirectory(240, 'd');
+  EXPECT_FALSE(ComposeUninstallCommand(command, sizeof command, longDirectory.c_str(), "quorvel",
+                                       "/uninstall"));
+}
+
+}  // namespace

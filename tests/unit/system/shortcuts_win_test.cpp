@@ -1,0 +1,124 @@
+// Shortcuts under Wine: links read back through IShellLinkA, with the user's shell folders
+// redirected to a temporary directory.
+#include <gtest/gtest.h>
+
+#include "system/shortcuts.h"
+#include "tests/unit/system/system_test_env_win.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+namespace {
+
+class ShortcutsTest : public ::testing::Test {
+ protected:
+  ShortcutsTest()
+      : root_("shortcuts"),
+        programs_(root_.Join("Start Menu Programs")),
+        desktop_(root_.Join("Desktop")),
+        install_(root_.Join("install dir") + "\\"),
+        folders_(MakeDirectory(programs_), MakeDirectory(desktop_)) {
+    snprintf(::Setup.InstallDirectory, kPathSize, "%s", install_.c_str());
+    Package.CreateDesktopShortcut = 1;
+    Package.CreateHelpShortcut = 1;
+    Package.CreateUninstall = 1;
+  }
+  std::string ProductFolder() const { return programs_ + "\\Quorvelane"; }
+  std::string InstallWithout() const { return install_.substr(0, install_.size() - 1); }
+
+  SharedStateGuard state_;
+  TempDirectory root_;
+  std::string programs_, desktop_, install_;
+  ShellFoldersOverride folders_;
+};
+
+TEST_F(ShortcutsTest, ShippedPackageGivesThreeLinksAndADesktopLink) {
+  ASSERT_EQ(kShortcutsDone, CreateShortcuts());
+  EXPECT_EQ("Quorvelane Help.lnk|Quorvelane.lnk|Uninstall Quorvelane.lnk",
+            ListDirectory(ProductFolder()));
+  struct Expected {
+    std::string link, target, arguments, iconPath;
+    int iconIndex;
+  } rows[] = {
+      {ProductFolder() + "\\Quorvelane.lnk", install_ + "quorvel.exe", "", "", 0},
+      {desktop_ + "\\Quorvelane.lnk", install_ + "quorvel.exe", "", "", 0},
+      {ProductFolder() + "\\Quorvelane Help.lnk", install_ + "quorvel.hlp", "", "", 0},
+      {ProductFolder() + "\\Uninstall Quorvelane.lnk", install_ + "quorvel.exe", "/uninstall",
+       install_ + "quorvel.exe", 1},
+  };
+  for (const Expected& row : rows) {
+    SCOPED_TRACE(row.link);
+    LinkProperties link = ReadShellLink(row.link);
+    ASSERT_TRUE(link.Loaded);
+    EXPECT_EQ(row.target, link.Target);
+    EXPECT_EQ(InstallWithout(), link.WorkingDirectory);
+    EXPECT_EQ(row.arguments, link.Arguments);
+    EXPECT_EQ(row.iconPath, link.IconPath);
+    if (!row.iconPath.empty()) {
+      EXPECT_EQ(row.iconIndex, link.IconIndex);
+    }
+  }
+}
+
+TEST_F(ShortcutsTest, ExistingProductFolderIsEmptiedFirstExceptDotFoldersAndReadOnlyFiles) {
+  std::string folder = ProductFolder();
+  MakeDirectory(folder);
+  WriteTextFile(folder + "\\old.lnk", "old");
+  MakeDirectory(folder + "\\sub");
+  MakeDirectory(folder + "\\sub\\deeper");
+  WriteTextFile(folder + "\\sub\\deeper\\file.txt", "x");
+  MakeDirectory(folder + "\\.keep");
+  WriteTextFile(folder + "\\.keep\\inner.txt", "kept");
+  WriteTextFile(folder + "\\.hidden", "dot file");
+  WriteTextFile(folder + "\\readonly.txt", "read only");
+  SetFileAttributesA((folder + "\\readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+
+  ASSERT_EQ(kShortcutsDone, CreateShortcuts());
+  EXPECT_EQ(".keep|Quorvelane Help.lnk|Quorvelane.lnk|Uninstall Quorvelane.lnk|readonly.txt",
+            ListDirectory(folder));
+  EXPECT_TRUE(FileExists(folder + "\\.keep\\inner.txt"));
+}
+
+TEST_F(ShortcutsTest, RunningTwiceLeavesTheSameLinks) {
+  ASSERT_EQ(kShortcutsDone, CreateShortcuts());
+  std::string first = ListDirectory(ProductFolder());
+  ASSERT_EQ(kShortcutsDone, CreateShortcuts());
+  EXPECT_EQ(first, ListDirectory(ProductFolder()));
+  EXPECT_EQ("Quorvelane.lnk", ListDirectory(desktop_));
+}
+
+TEST_F(ShortcutsTest, ValueNamesInOtherLetterCasesAreFound) {
+  ShellFoldersOverride::SetValue("Programs", "");
+  ShellFoldersOverride::SetValue("Desktop", "");
+  ShellFoldersOverride::SetValue("PROGRAMS", programs_);
+  ShellFoldersOverride::SetValue("deskTOP", desktop_);
+  ASSERT_EQ(kShortcutsDone, CreateShortcuts());
+  EXPECT_TRUE(FileExists(ProductFolder() + "\\Quorvelane.lnk"));
+  EXPECT_TRUE(FileExists(desktop_ + "\\Quorvelane.lnk"));
+}
+
+TEST_F(ShortcutsTest, NoProgramsValueCreatesNothingNotEvenTheDesktopLink) {
+  ShellFoldersOverride::SetValue("Programs", "");
+  EXPECT_EQ(kShortcutsNoProgramsFolder, CreateShortcuts());
+  EXPECT_EQ("", ListDirectory(programs_));
+  EXPECT_EQ("", ListDirectory(desktop_));
+}
+
+TEST_F(ShortcutsTest, NoDesktopValueSkipsOnlyTheDesktopLink) {
+  ShellFoldersOverride::SetValue("Desktop", "");
+  EXPECT_EQ(kShortcutsDone, CreateShortcuts());
+  EXPECT_EQ("Quorvelane Help.lnk|Quorvelane.lnk|Uninstall Quorvelane.lnk",
+            ListDirectory(ProductFolder()));
+  EXPECT_EQ("", ListDirectory(desktop_));
+}
+
+TEST_F(ShortcutsTest, PackageFlagsLeaveOutTheirLinks) {
+  Package.CreateDesktopShortcut = 0;
+  Package.CreateHelpShortcut = 0;
+  Package.CreateUninstall = 0;
+  EXPECT_EQ(kShortcutsDone, CreateShortcuts());
+  EXPECT_EQ("Quorvelane.lnk", ListDirectory(ProductFolder()));
+  EXPECT_EQ("", ListDirectory(desktop_));
+}
+
+}  // namespace

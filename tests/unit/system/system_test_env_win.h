@@ -1,0 +1,68 @@
+// Test helpers for the Windows system tests: a unique temporary directory, a temporary redirection
+// of the user's shell folders in HKCU, reading a link back through IShellLinkA, small file and
+// registry helpers. Test code only (heap and std::string allowed).
+#pragma once
+
+#include <string>
+
+#include "setup/package_info.h"
+#include "setup/setup_state.h"
+
+// A fresh directory under the temp folder, removed with everything in it when the object dies.
+class TempDirectory {
+ public:
+  explicit TempDirectory(const char* label);
+  ~TempDirectory();
+  const std::string& Path() const { return path_; }      // without trailing '\'
+  std::string Join(const std::string& relative) const { return path_ + "\\" + relative; }
+
+ private:
+  std::string path_;
+};
+
+// Points the "Programs" and "Desktop" values of HKCU's shell-folders key at the given paths (an
+// empty path deletes the value) and puts the earlier values back when destroyed.
+class ShellFoldersOverride {
+ public:
+  ShellFoldersOverride(const std::string& programs, const std::string& desktop);
+  ~ShellFoldersOverride();
+  // Replaces one value; an empty data deletes it. name may differ in case from the usual one.
+  static void SetValue(const char* name, const std::string& data);
+
+ private:
+  bool hadPrograms_ = false, hadDesktop_ = false;
+  std::string programs_, desktop_;
+};
+
+// Saves Package and Setup, and puts them back when destroyed, so tests may change both.
+class SharedStateGuard {
+ public:
+  SharedStateGuard() : package_(Package), setup_(Setup) {}
+  ~SharedStateGuard() { Package = package_; Setup = setup_; }
+
+ private:
+  PackageInfo package_;
+  SetupState setup_;
+};
+
+struct LinkProperties {
+  bool Loaded = false;
+  std::string Target, WorkingDirectory, Arguments, IconPath;
+  int IconIndex = 0;
+};
+
+// Loads a .lnk file through IPersistFile::Load and reads its properties through IShellLinkA.
+LinkProperties ReadShellLink(const std::string& linkPath);
+
+void WriteTextFile(const std::string& path, const std::string& text);
+bool FileExists(const std::string& path);       // a file, not a directory
+bool DirectoryExists(const std::string& path);
+std::string MakeDirectory(const std::string& path);  // returns path
+// Names in a directory (files and folders, without "." and ".."), sorted.
+std::string ListDirectory(const std::string& path);
+
+// Reads a REG_SZ value under HKLM; false when the key or the value is missing.
+bool ReadMachineString(const std::string& keyPath, const char* name, std::string& data);
+bool MachineKeyExists(const std::string& keyPath);
+void WriteMachineString(const std::string& keyPath, const char* name, const std::string& data);
+void DeleteMachineKey(const std::string& keyPath);
