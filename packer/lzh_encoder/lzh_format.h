@@ -1,0 +1,64 @@
+// The quantities of the -lh5- stream as the encoder sees them. Host only; the decoder keeps its
+// own copies in archive/lzh_decoder.h, and the round-trip tests hold the two in step.
+//
+// Format notes
+// ------------
+// A stream is a sequence of blocks with no alignment and no end marker; bits are written most
+// significant first. A block is: a 16-bit symbol count (1..65535 here); the code-length code (5-bit
+// count, lengths in the 3-bit/unary form, a 2-bit zero-run field after the third length); the
+// 9-bit count and lengths of the literal/length code, coded with the code-length code; the 4-bit
+// count and lengths of the position code (no zero-run field); then the symbols. A count of 0 in any
+// of the three code headers is followed by the one symbol of a single-symbol code, which then costs
+// no bits per use.
+#pragma once
+
+#include <cstdint>
+
+namespace lzh {
+
+constexpr int kWindowSize = 8192;          // farthest reach of a match
+constexpr int kMinMatch = 3;
+constexpr int kMaxMatch = 256;
+constexpr int kLiteralSymbols = 256;
+constexpr int kLitLenSymbols = 510;        // 0..255 literals, 256..509 lengths 3..256
+constexpr int kMatchSymbolBase = 253;      // symbol = length + 253
+constexpr int kCodeLenSymbols = 19;
+constexpr int kPositionSymbols = 14;       // classes 0..13
+constexpr int kMaxCodeLength = 16;
+constexpr int kMaxBlockSymbols = 65535;    // the 16-bit count; 0 would mean "to the end"
+
+constexpr int kBlockCountBits = 16;
+constexpr int kCodeLenCountBits = 5;
+constexpr int kLitLenCountBits = 9;
+constexpr int kPositionCountBits = 4;
+constexpr int kZeroRunBits = 2;            // after the third code-length length
+constexpr int kZeroRunIndex = 3;
+constexpr int kMaxZeroRun = 3;
+constexpr int kPlainLengthBits = 3;        // lengths 0..6; 7+ continue in unary
+constexpr int kUnaryLengthStart = 7;
+
+// Code-length code symbols: 0 one zero length, 1 a run of 3..18 zeros (4 bits), 2 a run of
+// 20..531 zeros (9 bits), 3..18 the lengths 1..16.
+constexpr int kShortRunSymbol = 1;
+constexpr int kShortRunBits = 4;
+constexpr int kShortRunMin = 3;
+constexpr int kShortRunMax = 18;
+constexpr int kLongRunSymbol = 2;
+constexpr int kLongRunBits = 9;
+constexpr int kLongRunMin = 20;
+constexpr int kLongRunMax = 531;
+constexpr int kLengthSymbolBase = 2;       // code-length symbol = length + 2
+
+// Position class of a match position d (distance d + 1): 0 for d = 0, else the bit length of d.
+inline int PositionClass(uint32_t d) { return d == 0 ? 0 : 32 - __builtin_clz(d); }
+// Extra bits after the position class: class - 1 for classes 2 and up.
+inline int PositionExtraBits(int positionClass) { return positionClass >= 2 ? positionClass - 1 : 0; }
+
+// One step of a parse: a literal (Length 0, Value the byte) or a match (Length 3..256, Value the
+// position d, the match starting d + 1 bytes back).
+struct Token {
+  uint16_t Length;
+  uint16_t Value;
+};
+
+}  // namespace lzh

@@ -1,0 +1,45 @@
+// Hash-chain match finder over the 8,192-byte window of one entry. Host only.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace lzh {
+
+struct Match {
+  uint16_t Length;    // 3..256
+  uint16_t Position;  // d: the match starts d + 1 bytes back (0..8191)
+};
+
+class MatchFinder {
+ public:
+  // data[0..size-1] is the whole entry; matches never reach before data[0] nor past data[size-1].
+  // chainDepth bounds the candidates examined per position; a match of niceLength or more ends
+  // the search early.
+  MatchFinder(const uint8_t* data, uint32_t size, int chainDepth, int niceLength);
+
+  // Finds the matches at pos with strictly increasing lengths (each the nearest of its length),
+  // appends them to out and returns how many; then inserts pos into the chains. Positions must be
+  // visited in increasing order, each exactly once through FindMatches or Skip.
+  int FindMatches(uint32_t pos, std::vector<Match>& out);
+
+  // Returns the longest match at pos (Length 0 when there is none) and inserts pos.
+  Match FindLongest(uint32_t pos);
+
+  // Inserts pos into the chains without searching.
+  void Skip(uint32_t pos);
+
+ private:
+  uint32_t Hash(uint32_t pos) const;
+  template <typename OnMatch>
+  void Search(uint32_t pos, OnMatch onMatch);
+
+  const uint8_t* data_;
+  uint32_t size_;
+  int chainDepth_;
+  int niceLength_;
+  std::vector<int32_t> head_;  // newest position per hash, -1 when none
+  std::vector<int32_t> prev_;  // previous position with the same hash, indexed pos % size
+};
+
+}  // namespace lzh

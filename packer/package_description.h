@@ -1,0 +1,57 @@
+// The package description file of `kpx package`: the product folder and the fields of the
+// program's PackageInfo record (all but FileCount, which the packer counts). Host only.
+//
+// Layout (INI, one section):
+//   [package]
+//   product_folder = product            ; relative to the description file's folder
+//   title = Quorvelane version 2.08
+//   product_name = Quorvelane
+//   default_folder_name = Quorvelane
+//   program_base_name = quorvel
+//   create_desktop_shortcut = true
+//   create_uninstall = true
+//   uninstall_argument = /uninstall
+//   uninstall_icon_index = 1
+//   create_help_shortcut = true
+//   help_file_name = quorvel.hlp
+//   help_shortcut_name = Quorvelane Help.lnk
+//   default_base_directory = c:\program files
+// Texts are UTF-8 in the file and become code page 1252 bytes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "packer/product_files.h"
+
+struct PackageDescription {
+  std::string ProductFolder;  // path on this machine
+  int CreateDesktopShortcut = 1;
+  std::string Title;
+  std::string ProductName;
+  std::string DefaultFolderName;
+  std::string ProgramBaseName;
+  int CreateUninstall = 1;
+  std::string UninstallArgument;
+  int UninstallIconIndex = 0;
+  int CreateHelpShortcut = 0;
+  std::string HelpFileName;
+  std::string HelpShortcutName;
+  std::string DefaultBaseDirectory;
+};
+
+// Reads a description file. Throws PackError naming the file and line of a syntax error, or the
+// key of a missing or unconvertible field.
+PackageDescription ReadPackageDescription(const std::string& path);
+
+// Checks the texts that the program relies on; throws PackError naming the field that fails:
+// UninstallArgument within its 12 bytes, every text within the buffers it is formatted into, and
+// every text that becomes a file or folder name a single valid Windows name.
+void CheckPackageDescription(const PackageDescription& description);
+
+// Checks that the product's files hold what the program starts and links: ProgramBaseName + ".exe"
+// and, when its shortcut is wanted, the help file, both at the top. Throws naming the field.
+void CheckPackageFiles(const PackageDescription& description, const std::vector<ProductFile>& files);
+
+// The install folder that the dialog proposes: DefaultBaseDirectory \ DefaultFolderName \.
+std::string DefaultInstallDirectory(const PackageDescription& description);

@@ -1,0 +1,74 @@
+// Length-limited Huffman lengths: the limit holds on skewed counts and every code is complete.
+#include "packer/lzh_encoder/huffman_lengths.h"
+
+#include <random>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Kraft sum of the lengths in units of 2^-16: exactly 65536 for a complete code.
+uint64_t KraftSum(const std::vector<uint8_t>& lengths) {
+  uint64_t sum = 0;
+  for (uint8_t len : lengths) {
+    if (len) sum += uint64_t(1) << (16 - len);
+  }
+  return sum;
+}
+
+TEST(HuffmanLengths, FibonacciCountsStayWithinSixteenBitsAndComplete) {
+  std::vector<uint32_t> freqs(40);
+  uint32_t a = 1, b = 1;
+  for (uint32_t& f : freqs) {
+    f = a;
+    uint32_t next = a + b;
+    a = b;
+    b = next > 100000000 ? 100000000 : next;
+  }
+  std::vector<uint8_t> lengths(freqs.size());
+  lzh::BuildHuffmanLengths(freqs.data(), int(freqs.size()), 16, lengths.data());
+  for (uint8_t len : lengths) {
+    EXPECT_GE(len, 1);
+    EXPECT_LE(len, 16);
+  }
+  EXPECT_EQ(KraftSum(lengths), 65536u);
+}
+
+TEST(HuffmanLengths, RandomCountsGiveCompleteCodesAndZeroForUnused) {
+  std::mt19937 rng(7);
+  for (int round = 0; round < 50; ++round) {
+    std::vector<uint32_t> freqs(510);
+    for (uint32_t& f : freqs) f = rng() % 3 == 0 ? 0 : rng() % (1u << (rng() % 16));
+    freqs[round] = 1;
+    freqs[round + 1] = 1;
+    std::vector<uint8_t> lengths(510);
+    lzh::BuildHuffmanLengths(freqs.data(), 510, 16, lengths.data());
+    for (int s = 0; s < 510; ++s) EXPECT_EQ(freqs[s] == 0, lengths[s] == 0) << s;
+    EXPECT_EQ(KraftSum(lengths), 65536u) << "round " << round;
+  }
+}
+
+TEST(HuffmanLengths, OneUsedSymbolGetsLengthOneAndNoneGetsNothing) {
+  uint32_t one[5] = {0, 0, 9, 0, 0};
+  uint8_t lengths[5];
+  lzh::BuildHuffmanLengths(one, 5, 16, lengths);
+  EXPECT_EQ(lengths[2], 1);
+  EXPECT_EQ(lengths[0] + lengths[1] + lengths[3] + lengths[4], 0);
+  uint32_t none[5] = {};
+  lzh::BuildHuffmanLengths(none, 5, 16, lengths);
+  for (uint8_t len : lengths) EXPECT_EQ(len, 0);
+}
+
+TEST(HuffmanLengths, CanonicalCodesFollowLengthThenSymbolOrder) {
+  const uint8_t lengths[6] = {3, 2, 0, 3, 2, 2};
+  uint16_t codes[6] = {};
+  lzh::AssignCanonicalCodes(lengths, 6, codes);
+  EXPECT_EQ(codes[1], 0b00);
+  EXPECT_EQ(codes[4], 0b01);
+  EXPECT_EQ(codes[5], 0b10);
+  EXPECT_EQ(codes[0], 0b110);
+  EXPECT_EQ(codes[3], 0b111);
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+// The match finder: what it reports is real, nearest for its length, and within the window.
+#include "packer/lzh_encoder/match_finder.h"
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "packer/lzh_encoder/lzh_format.h"
+
+namespace {
+
+std::vector<uint8_t> RepetitiveData(uint32_t size, uint32_t seed) {
+  std::mt19937 rng(seed);
+  std::vector<uint8_t> data(size);
+  for (uint32_t i = 0; i < size; ++i) {
+    uint32_t back = 1 + rng() % 9000;
+    data[i] = (i >= back && rng() % 4 != 0) ? data[i - back] : uint8_t('a' + rng() % 4);
+  }
+  return data;
+}
+
+TEST(MatchFinder, ReportsVerifiedMatchesOfIncreasingLengthWithinTheWindow) {
+  std::vector<uint8_t> data = RepetitiveData(40000, 3);
+  lzh::MatchFinder finder(data.data(), uint32_t(data.size()), 64, lzh::kMaxMatch);
+  std::vector<lzh::Match> matches;
+  for (uint32_t pos = 0; pos < data.size(); ++pos) {
+    matches.clear();
+    finder.FindMatches(pos, matches);
+    uint32_t previous = 0;
+    for (const lzh::Match& m : matches) {
+      uint32_t distance = m.Position + 1u;
+      ASSERT_LE(distance, pos) << "reaches before the first byte at " << pos;
+      ASSERT_LE(distance, uint32_t(lzh::kWindowSize));
+      ASSERT_GE(m.Length, lzh::kMinMatch);
+      ASSERT_LE(m.Length, lzh::kMaxMatch);
+      ASSERT_LE(pos + m.Length, data.size());
+      ASSERT_GT(m.Length, previous);
+      ASSERT_EQ(std::memcmp(&data[pos], &data[pos - distance], m.Length), 0) << pos;
+      previous = m.Length;
+    }
+  }
+}
+
+TEST(MatchFinder, FindsARepeatExactlyOneWindowBackButNotOneByteFarther) {
+  for (uint32_t distance : {8192u, 8193u}) {
+    std::mt19937 rng(distance);
+    std::vector<uint8_t> data(distance + 64);
+    for (uint8_t& b : data) b = uint8_t(rng());
+    std::memcpy(&data[distance], &data[0], 64);
+    lzh::MatchFinder finder(data.data(), uint32_t(data.size()), 4096, lzh::kMaxMatch);
+    for (uint32_t pos = 0; pos < distance; ++pos) finder.Skip(pos);
+    lzh::Match m = finder.FindLongest(distance);
+    if (distance == 8192) {
+      EXPECT_EQ(m.Length, 64);
+      EXPECT_EQ(m.Position, 8191);
+    } else {
+      EXPECT_LT(m.Length, 64);
+    }
+  }
+}
+
+TEST(MatchFinder, PrefersTheNearestOfEqualMatchesAndStopsAt256) {
+  std::vector<uint8_t> data(1000, 'z');
+  lzh::MatchFinder finder(data.data(), uint32_t(data.size()), 16, lzh::kMaxMatch);
+  finder.Skip(0);
+  lzh::Match m = finder.FindLongest(1);
+  EXPECT_EQ(m.Position, 0);  // distance 1
+  EXPECT_EQ(m.Length, 256);
+}
+
+}  // namespace

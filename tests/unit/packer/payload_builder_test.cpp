@@ -1,0 +1,117 @@
+// kpx pack end to end: every file comes back, choices of method, entry order, determinism, and
+// no archive after a failure.
+#include "packer/payload_builder.h"
+
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "archive/payload_format.h"
+#include "packer/commands.h"
+#include "tests/support/lzh_decode_all.h"
+#include "tests/support/test_paths.h"
+#include "tests/unit/packer/scratch_folder.h"
+
+namespace {
+
+struct ReadEntry {
+  std::string Name;
+  uint32_t Method;
+  std::string Bytes;
+  uint32_t StoredSize;
+};
+
+// Walks an archive as the extractor does and decodes every entry; fails the test on a header
+// the extractor would refuse.
+std::vector<ReadEntry> ReadArchive(const std::vector<uint8_t>& a) {
+  std::vector<ReadEntry> entries;
+  for (uint32_t offset = 0; offset + kFixedHeaderSize < a.size();) {
+    const uint8_t* h = &a[offset];
+    uint32_t headerSize = ReadLe32(h + kHeaderSizeOffset), stored = ReadLe32(h + kStoredSizeOffset);
+    uint32_t unpacked = ReadLe32(h + kUnpackedSizeOffset);
+    EXPECT_EQ(std::memcmp(h, kEntryMagic, 4), 0);
+    EXPECT_LT(offset + headerSize, a.size()) << "header ends at the end of the archive";
+    EXPECT_LE(offset + headerSize + stored, a.size());
+    ReadEntry e{std::string(reinterpret_cast<const char*>(h + kNameOffset)),
+                ReadLe32(h + kMethodOffset), "", stored};
+    EXPECT_EQ(headerSize, kFixedHeaderSize + e.Name.size() + 1);
+    const uint8_t* data = h + headerSize;
+    if (e.Method == kMethodCompressed) {
+      DecodeResult r = DecodeAll(data, stored, unpacked);
+      EXPECT_FALSE(r.Failed) << e.Name;
+      e.Bytes = r.Bytes;
+    } else {
+      EXPECT_EQ(stored, unpacked);
+      e.Bytes.assign(reinterpret_cast<const char*>(data), stored);
+    }
+    entries.push_back(e);
+    offset += headerSize + stored;
+  }
+  return entries;
+}
+
+std::string RandomBytes(size_t size, uint32_t seed) {
+  std::mt19937 rng(seed);
+  std::string s(size, '\0');
+  for (char& c : s) c = char(rng());
+  return s;
+}
+
+TEST(PayloadBuilder, EveryFileComesBackWithTheRightMethodAndOrder) {
+  ScratchFolder dir;
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += "line " + std::to_string(i % 37) + " of the product\r\n";
+  dir.Write("quorvel.exe", text);
+  dir.Write("data/noise.bin", RandomBytes(20000, 1));
+  dir.Write("data/empty.txt", "");
+  dir.Write("zz/last-empty.txt", "");
+  std::vector<uint8_t> archive =
+      BuildPayload(ListProductFiles(dir.Path(), "quorvel.exe", DefaultDestination()), 5);
+  std::vector<ReadEntry> entries = ReadArchive(archive);
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[0].Name, "quorvel.exe");
+  EXPECT_EQ(entries[0].Method, kMethodCompressed);
+  EXPECT_EQ(entries[0].Bytes, text);
+  EXPECT_EQ(entries[1].Name, "data\\empty.txt");
+  EXPECT_EQ(entries[1].Method, kMethodStored);
+  EXPECT_EQ(entries[1].StoredSize, 0u);
+  EXPECT_EQ(entries[2].Name, "data\\noise.bin");
+  EXPECT_EQ(entries[2].Method, kMethodStored);  // compression would not make it smaller
+  EXPECT_EQ(entries[2].Bytes, RandomBytes(20000, 1));
+  EXPECT_EQ(entries[3].Name, "zz\\last-empty.txt");
+  EXPECT_EQ(entries[3].Bytes, "");
+  EXPECT_GT(entries[3].StoredSize, 0u) << "a last empty entry must not end the archive with its header";
+}
+
+TEST(PackCommand, TwoPacksOfTheSameFolderAreIdentical) {
+  ScratchFolder dir, out;
+  for (int i = 0; i < 5; ++i) dir.Write("f" + std::to_string(i), RandomBytes(3000, 2).substr(0, 500 * i) + std::string(4000, char('a' + i)));
+  for (const char* level : {"1", "5", "9"}) {
+    Options options;
+    options.command = Command::Pack;
+    options.input = dir.Path();
+    options.level = std::atoi(level);
+    options.output = out.Path() + "/one.kpx";
+    ASSERT_EQ(PackCommand(options), 0);
+    options.output = out.Path() + "/two.kpx";
+    ASSERT_EQ(PackCommand(options), 0);
+    EXPECT_EQ(ReadWholeFile(out.Path() + "/one.kpx"), ReadWholeFile(out.Path() + "/two.kpx")) << level;
+  }
+}
+
+TEST(PackCommand, BadInputFailsAndWritesNoArchive) {
+  ScratchFolder dir, out;
+  dir.Write("ok.txt", "fine");
+  dir.Write("bad?.txt", "refused");
+  Options options;
+  options.command = Command::Pack;
+  options.input = dir.Path();
+  options.output = out.Path() + "/payload.kpx";
+  EXPECT_EQ(PackCommand(options), 1);
+  EXPECT_FALSE(std::filesystem::exists(options.output));
+  EXPECT_FALSE(std::filesystem::exists(options.output + ".tmp"));
+}
+
+}  // namespace
