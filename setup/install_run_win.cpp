@@ -51,7 +51,7 @@ int RunInstallFromResource(int resourceId) {
     Setup.Cancelled = 1;
     return kInstallFailed;
   }
-  if (CreateShortcuts() == kShortcutsNoProgramsFolder) return kInstallNoShortcuts;
+  if (CreateShortcuts() == kShortcutsNoProgramsFolder) return kInstallShortcutsFailed;
   if (Package.CreateUninstall) (void)RegisterUninstall();  // a failed registration is not reported
-  return kInstallDone;
+  return kInstallSucceeded;
 }

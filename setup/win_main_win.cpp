@@ -6,7 +6,7 @@
 #include "setup/setup_state.h"
 #include "ui/install_dialog_win.h"
 #include "ui/message_box_win.h"
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 
 namespace {
 

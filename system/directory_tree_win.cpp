@@ -1,6 +1,6 @@
 // Empties a directory tree through the current directory, entry by entry as the search returns
 // them. Win32. Nothing is reported: whatever cannot be deleted stays, and the walk goes on.
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 #include "system/shell_folders.h"
 #include "system/win32_api.h"
 

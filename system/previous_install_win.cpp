@@ -1,7 +1,7 @@
 // Detects an earlier installation and removes the previous product generation. Win32.
 #include "system/previous_install.h"
 
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 #include "system/shell_folders.h"
 #include "system/uninstall_key.h"
 #include "system/win32_api.h"

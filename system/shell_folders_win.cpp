@@ -1,7 +1,7 @@
 // Finds the user's Start-menu programs folder and desktop folder in the registry. Win32.
 #include "system/shell_folders.h"
 
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 #include "system/win32_api.h"
 
 // Takes one value into its folder slot unless that folder was found already.

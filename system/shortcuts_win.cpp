@@ -8,7 +8,7 @@
 
 #include "setup/package_info.h"
 #include "setup/setup_state.h"
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 #include "system/shell_folders.h"
 #include "system/win32_api.h"
 

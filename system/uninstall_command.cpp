@@ -1,5 +1,5 @@
 // The uninstall command that the registry entry carries. Portable.
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 #include "system/uninstall_key.h"
 
 bool ComposeUninstallCommand(char* command, size_t size, const char* directory,

@@ -3,7 +3,7 @@
 
 #include "setup/package_info.h"
 #include "setup/setup_state.h"
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 #include "system/win32_api.h"
 
 // Writes one REG_SZ value, terminator included. Best effort: the result is not reported.

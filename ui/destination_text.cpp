@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "setup/install_run.h"
 #include "setup/package_info.h"
 #include "setup/setup_state.h"
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 #include "system/previous_install.h"
 #include "ui/check_destination.h"
 #include "ui/destination_text.h"

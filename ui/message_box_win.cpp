@@ -2,7 +2,7 @@
 #include "ui/message_box_win.h"
 
 #include "setup/install_run.h"
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 
 namespace {
 

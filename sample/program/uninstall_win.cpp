@@ -13,7 +13,7 @@
 #include <cstring>
 
 #include "sample/program/product_names.h"
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 #include "system/shell_folders.h"
 #include "system/uninstall_key.h"
 #include "system/win32_api.h"
@@ -71,7 +71,8 @@ void RemoveShortcuts() {
   char menu[kPathSize];
   if (shell.ProgramsFound && CopyPath(menu, kPathSize, shell.Programs) &&
       AppendPath(menu, kPathSize, "\\" PRODUCT_NAME "\\")) {
-    for (const char* link : {PROGRAM_LINK, HELP_LINK, UNINSTALL_LINK}) DeleteIn(menu, link);
+    static const char* const kLinks[] = {PROGRAM_LINK, HELP_LINK, UNINSTALL_LINK};
+    for (const char* link : kLinks) DeleteIn(menu, link);
     (void)RemoveDirectoryA(menu);  // a user's own file there keeps the folder
   }
   if (shell.DesktopFound) DeleteIn(shell.Desktop, "\\" PROGRAM_LINK);

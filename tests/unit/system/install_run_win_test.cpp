@@ -40,7 +40,7 @@ class InstallRunTest : public ::testing::Test {
 };
 
 TEST_F(InstallRunTest, AllEntriesExtractedThenLinksAndRegistration) {
-  ASSERT_EQ(kInstallDone, RunInstall());
+  ASSERT_EQ(kInstallSucceeded, RunInstall());
   EXPECT_EQ(0, ::Setup.Cancelled);
   EXPECT_EQ(1, ::Setup.Installing);
   EXPECT_EQ(uint32_t(kGoodEntries), ::Setup.FilesTotal);
@@ -55,7 +55,7 @@ TEST_F(InstallRunTest, AllEntriesExtractedThenLinksAndRegistration) {
 
 TEST_F(InstallRunTest, MoreEntriesThanFileCountIsAccepted) {
   Package.FileCount = kGoodEntries - 1;
-  EXPECT_EQ(kInstallDone, RunInstall());
+  EXPECT_EQ(kInstallSucceeded, RunInstall());
   EXPECT_EQ(uint32_t(kGoodEntries), ::Setup.FilesDone);
 }
 
@@ -99,7 +99,7 @@ TEST_F(InstallRunTest, FailingEntryStopsTheRunAndNothingFollows) {
 
 TEST_F(InstallRunTest, MissingProgramsFolderGivesNoShortcutsAndNoRegistration) {
   ShellFoldersOverride::SetValue("Programs", "");
-  EXPECT_EQ(kInstallNoShortcuts, RunInstall());
+  EXPECT_EQ(kInstallShortcutsFailed, RunInstall());
   EXPECT_EQ(0, ::Setup.Cancelled);
   EXPECT_TRUE(FileExists(install_ + "quorvel.exe"));
   EXPECT_FALSE(MachineKeyExists(kKeyPath));
@@ -107,7 +107,7 @@ TEST_F(InstallRunTest, MissingProgramsFolderGivesNoShortcutsAndNoRegistration) {
 
 TEST_F(InstallRunTest, WithoutCreateUninstallTheRegistryIsNotTouched) {
   Package.CreateUninstall = 0;
-  EXPECT_EQ(kInstallDone, RunInstall());
+  EXPECT_EQ(kInstallSucceeded, RunInstall());
   EXPECT_FALSE(MachineKeyExists(kKeyPath));
   EXPECT_EQ(std::string(kTestProduct) + ".lnk|Quorvelane Help.lnk", ListDirectory(ProductFolder()));
 }

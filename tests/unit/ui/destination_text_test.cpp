@@ -7,7 +7,7 @@
 #include <string>
 
 #include "setup/setup_state.h"
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 
 namespace {
 

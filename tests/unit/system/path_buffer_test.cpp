@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 #include "system/uninstall_key.h"
 
 namespace {
 
-TEST(PathText, AppendRefusesWhatWouldNotFitWithItsTerminatorAndKeepsTheBuffer) {
+TEST(PathBuffer, AppendRefusesWhatWouldNotFitWithItsTerminatorAndKeepsTheBuffer) {
   char buffer[8];
   ASSERT_TRUE(CopyPath(buffer, sizeof buffer, "abc"));
   EXPECT_TRUE(AppendPath(buffer, sizeof buffer, "defg"));  // 7 characters + terminator
@@ -19,7 +19,7 @@ TEST(PathText, AppendRefusesWhatWouldNotFitWithItsTerminatorAndKeepsTheBuffer) {
   EXPECT_STREQ("", buffer);
 }
 
-TEST(PathText, SeparatorIsAddedOnceAndCutAtTheLastOne) {
+TEST(PathBuffer, SeparatorIsAddedOnceAndCutAtTheLastOne) {
   char buffer[16] = "c:\\dir";
   EXPECT_TRUE(AppendSeparator(buffer, sizeof buffer));
   EXPECT_TRUE(AppendSeparator(buffer, sizeof buffer));
@@ -32,7 +32,7 @@ TEST(PathText, SeparatorIsAddedOnceAndCutAtTheLastOne) {
   EXPECT_STREQ("name", bare);
 }
 
-TEST(PathText, NamesCompareWithoutAsciiCase) {
+TEST(PathBuffer, NamesCompareWithoutAsciiCase) {
   EXPECT_TRUE(EqualIgnoringAsciiCase("PROGRAMS", "Programs"));
   EXPECT_TRUE(EqualIgnoringAsciiCase("deskTop", "Desktop"));
   EXPECT_FALSE(EqualIgnoringAsciiCase("Program", "Programs"));

@@ -1,5 +1,5 @@
 // Bounded path copying for the system code. Portable; plain loops, no library state.
-#include "system/path_text.h"
+#include "system/path_buffer.h"
 
 #include <cstring>
 
