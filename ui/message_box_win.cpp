@@ -46,7 +46,7 @@ void ReportInstallResult(HWND owner, int result) {
   if (result == kInstallFailed) {
     MessageBoxA(owner, "Can not decompress file!\nThe source file maybe damage.", kErrorCaption,
                 kErrorNotice);
-  } else if (result == kInstallNoShortcuts) {
+  } else if (result == kInstallShortcutsFailed) {
     MessageBoxA(owner,
                 "Setup can not create shortcut in your Start Menu!\n"
                 "You should create it manually.",
