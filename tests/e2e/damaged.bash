@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# A setup program whose payload has one undecodable entry: the error box, no finish question,
+# and no partly written file of that entry.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
+e2e_begin damaged
+
+damaged=$(drv damage-payload "$SETUP_EXE" "$work/damaged.exe" | field damaged)
+[ -n "$damaged" ] || fail "the payload could not be damaged"
+echo "damaged entry: $damaged"
+start_setup "$work/damaged.exe"
+drv set-destination 'C:\Damaged'
+drv press install
+expect_box "Error..!" "$kDecompressText" "OK"
+drv answer ok
+expect_no_box 3
+expect_exit_1
+installed=$WINEPREFIX/drive_c/Damaged
+expect_present "earlier entries written" "$installed/quorvel.exe"
+expect_missing "no partial file" "$installed/${damaged//\\//}"
+
+e2e_end
