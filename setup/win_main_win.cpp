@@ -79,3 +79,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   FinishSetup();
   return kExitCode;
 }
+
+// The process entry: the program links without the C runtime's start-up code, which it does not
+// need (no static constructors, no command line, no stdio). The stack is realigned since i686
+// Windows guarantees only 4-byte alignment at the entry.
+extern "C" __attribute__((force_align_arg_pointer)) void WINAPI SetupEntry() {
+  ExitProcess(static_cast<UINT>(WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWDEFAULT)));
+}

@@ -80,7 +80,7 @@ void OnBrowseClicked(HWND dialog) {
   (void)SHGetPathFromIDListA(list, path);
   FreeItemList(list);
   if (!ComposeBrowsedDestination(path, kPathSize, Package.DefaultFolderName)) {
-    WarnBrowsedFolderTooLong(dialog);
+    WarnPathTooLong(dialog);
     return;
   }
   SetDlgItemTextA(dialog, IDC_DESTINATION, path);
@@ -115,7 +115,7 @@ bool ReadDestination(HWND dialog) {
   DropTrailingBackslash(Setup.InstallDirectory);
   if (typed < kPathSize && CanTakeTrailingBackslash(Setup.InstallDirectory, kPathSize))
     return true;
-  WarnDestinationTooLong(dialog);
+  WarnPathTooLong(dialog);
   return false;
 }
 

@@ -54,13 +54,8 @@ void ReportInstallResult(HWND owner, int result) {
   }
 }
 
-void WarnDestinationTooLong(HWND owner) {
+void WarnPathTooLong(HWND owner) {
   MessageBoxA(owner, "The destination path is too long.\nPlease choose a shorter one.",
-              kWarningCaption, kWarningNotice);
-}
-
-void WarnBrowsedFolderTooLong(HWND owner) {
-  MessageBoxA(owner, "The path of the chosen folder is too long.\nPlease choose another folder.",
               kWarningCaption, kWarningNotice);
 }
 

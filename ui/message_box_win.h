@@ -12,9 +12,8 @@ UserAnswer AskDestinationQuestion(HWND owner, DestinationQuestion question);
 // failed shortcuts, nothing for any other result.
 void ReportInstallResult(HWND owner, int result);
 
-// Refusals of destinations that do not fit the 260-byte path buffers.
-void WarnDestinationTooLong(HWND owner);
-void WarnBrowsedFolderTooLong(HWND owner);
+// Refusal of a typed or browsed destination that does not fit the 260-byte path buffers.
+void WarnPathTooLong(HWND owner);
 
 // The finish question, without an owner window. True only for an explicit Yes.
 bool AskToLaunchProduct(const char* productName);

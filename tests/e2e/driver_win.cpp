@@ -61,15 +61,15 @@ std::string Escaped(const std::string& text) {
   return out;
 }
 
+BOOL CALLBACK CollectDialog(HWND window, LPARAM list) {
+  if (IsWindowVisible(window) && ClassName(window) == "#32770")
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
 std::vector<HWND> TopLevelDialogs() {
   std::vector<HWND> found;
-  EnumWindows(
-      [](HWND window, LPARAM list) -> BOOL {
-        if (IsWindowVisible(window) && ClassName(window) == "#32770")
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
