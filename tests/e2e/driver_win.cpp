@@ -11,6 +11,9 @@
 //   driver answer yes|no|ok|cancel [SECONDS]  presses that button of the box or browser showing
 //   driver link PATH                       target, arguments, working directory, icon of a .lnk
 //   driver shell-folder NAME               a per-user shell folder (Programs, Desktop)
+//   driver pause-install DIR COUNT SECONDS once the install has written COUNT files below DIR,
+//                                          holds the setup program still for SECONDS (for a
+//                                          screenshot of the progress bar); prints "paused"
 //   driver damage-payload IN OUT           copies setup IN to OUT with one compressed entry of its
 //                                          payload made undecodable; prints the entry's name
 // Prints key=value lines; texts have their line feeds written as "\n". Exit 1 on a timeout or
@@ -117,6 +120,7 @@ int DialogState() {
   std::printf("destination=%s\n", ControlText(GetDlgItem(dialog, kDestinationId)).c_str());
   std::printf("desktop=%u\n", IsDlgButtonChecked(dialog, kDesktopIconId));
   std::printf("position=%ld,%ld\n", own.left, own.top);
+  std::printf("size=%dx%d\n", width, height);
   std::printf("centre=%d,%d\n", static_cast<int>(screen.right - width) / 2,
               static_cast<int>(screen.bottom - height) / 2);
   std::printf("install_enabled=%d\n", IsWindowEnabled(GetDlgItem(dialog, IDOK)) ? 1 : 0);
@@ -154,7 +158,11 @@ int ShowBox(double seconds) {
   HWND box = WaitFor(FindMessageBox, seconds);
   if (box == nullptr) return 1;
   Sleep(200);  // let the box finish laying itself out
+  RECT rect;
+  GetWindowRect(box, &rect);
   std::printf("caption=%s\n", WindowText(box).c_str());
+  std::printf("position=%ld,%ld\n", rect.left, rect.top);
+  std::printf("size=%ldx%ld\n", rect.right - rect.left, rect.bottom - rect.top);
   std::printf("text=%s\n", Escaped(ControlText(GetDlgItem(box, kBoxTextId))).c_str());
   std::string buttons;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
@@ -224,6 +232,42 @@ int ShowShellFolder(const char* name) {
   RegCloseKey(key);
   if (status != ERROR_SUCCESS) return 1;
   std::printf("%s\n", data);
+  return 0;
+}
+
+// Number of files below a directory, subdirectories included.
+int CountFiles(const std::string& directory) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do {
+    if (found.cFileName[0] == '.') continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      count += CountFiles(directory + "\\" + found.cFileName);
+    else
+      ++count;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return count;
+}
+
+// Suspends the install dialog's thread once count files exist below directory, for seconds.
+int PauseInstall(const char* directory, int count, double seconds) {
+  HWND dialog = WaitFor(FindInstallDialog, 60);
+  if (dialog == nullptr) return 1;
+  DWORD threadId = GetWindowThreadProcessId(dialog, nullptr);
+  HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId);
+  if (thread == nullptr) return 1;
+  for (int polls = 0; CountFiles(directory) < count; ++polls) {
+    if (polls > 600000) return 1;  // the install never got that far
+  }
+  SuspendThread(thread);
+  std::printf("paused\n");
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(seconds * 1000));
+  ResumeThread(thread);
+  CloseHandle(thread);
   return 0;
 }
 
@@ -322,6 +366,8 @@ int main(int argc, char** argv) {
   if (command == "answer" && argc >= 3) return Answer(argv[2], Seconds(argc, argv, 3));
   if (command == "link" && argc >= 3) return ShowLink(argv[2]);
   if (command == "shell-folder" && argc >= 3) return ShowShellFolder(argv[2]);
+  if (command == "pause-install" && argc >= 5)
+    return PauseInstall(argv[2], std::atoi(argv[3]), std::atof(argv[4]));
   if (command == "damage-payload" && argc >= 4) return DamagePayload(argv[2], argv[3]);
   return 2;
 }
