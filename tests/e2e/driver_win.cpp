@@ -11,9 +11,11 @@
 //   driver answer yes|no|ok|cancel [SECONDS]  presses that button of the box or browser showing
 //   driver link PATH                       target, arguments, working directory, icon of a .lnk
 //   driver shell-folder NAME               a per-user shell folder (Programs, Desktop)
-//   driver pause-install DIR COUNT SECONDS once the install has written COUNT files below DIR,
-//                                          holds the setup program still for SECONDS (for a
-//                                          screenshot of the progress bar); prints "paused"
+//   driver pause-install SETUP DIR N SECONDS  once the install of SETUP has created the file of
+//                                          its payload's N-th entry below DIR, holds the setup
+//                                          program still for SECONDS (for a screenshot of the
+//                                          progress bar); prints "watching" when it is ready,
+//                                          "paused" when it holds
 //   driver damage-payload IN OUT           copies setup IN to OUT with one compressed entry of its
 //                                          payload made undecodable; prints the entry's name
 // Prints key=value lines; texts have their line feeds written as "\n". Exit 1 on a timeout or
@@ -235,42 +237,6 @@ int ShowShellFolder(const char* name) {
   return 0;
 }
 
-// Number of files below a directory, subdirectories included.
-int CountFiles(const std::string& directory) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  int count = 0;
-  do {
-    if (found.cFileName[0] == '.') continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      count += CountFiles(directory + "\\" + found.cFileName);
-    else
-      ++count;
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return count;
-}
-
-// Suspends the install dialog's thread once count files exist below directory, for seconds.
-int PauseInstall(const char* directory, int count, double seconds) {
-  HWND dialog = WaitFor(FindInstallDialog, 60);
-  if (dialog == nullptr) return 1;
-  DWORD threadId = GetWindowThreadProcessId(dialog, nullptr);
-  HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId);
-  if (thread == nullptr) return 1;
-  for (int polls = 0; CountFiles(directory) < count; ++polls) {
-    if (polls > 600000) return 1;  // the install never got that far
-  }
-  SuspendThread(thread);
-  std::printf("paused\n");
-  std::fflush(stdout);
-  Sleep(static_cast<DWORD>(seconds * 1000));
-  ResumeThread(thread);
-  CloseHandle(thread);
-  return 0;
-}
-
 // Reads the payload resource of a built setup program.
 std::vector<BYTE> ReadPayload(const char* program) {
   std::vector<BYTE> payload;
@@ -304,6 +270,38 @@ std::string DamageEntry(std::vector<BYTE>& payload) {
     return reinterpret_cast<const char*>(&payload[at + 20]);
   }
   return "";
+}
+
+// Names of the payload's entries, in archive order.
+std::vector<std::string> EntryNames(const std::vector<BYTE>& payload) {
+  std::vector<std::string> names;
+  for (size_t at = 0; at + 20 < payload.size(); at += Le32(payload, at + 4) + Le32(payload, at + 12))
+    names.push_back(reinterpret_cast<const char*>(&payload[at + 20]));
+  return names;
+}
+
+// Suspends the install dialog's thread as soon as the entry-th file of the program's payload
+// exists below directory, for seconds: the progress bar then shows that file being written.
+int PauseInstall(const char* program, const std::string& directory, int entry, double seconds) {
+  std::vector<std::string> names = EntryNames(ReadPayload(program));
+  if (entry < 1 || entry > static_cast<int>(names.size())) return 1;
+  std::string awaited = directory + "\\" + names[entry - 1];
+  HWND dialog = WaitFor(FindInstallDialog, 60);
+  if (dialog == nullptr) return 1;
+  HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(dialog, nullptr));
+  if (thread == nullptr) return 1;
+  std::printf("watching\n");
+  std::fflush(stdout);
+  for (DWORD start = GetTickCount(); GetFileAttributesA(awaited.c_str()) == INVALID_FILE_ATTRIBUTES;) {
+    if (GetTickCount() - start > 60000) return 1;  // the install never got that far
+  }
+  SuspendThread(thread);
+  std::printf("paused\n");
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(seconds * 1000));
+  ResumeThread(thread);
+  CloseHandle(thread);
+  return 0;
 }
 
 // The payload lies in the file as it is; it is found by content and patched in place.
@@ -366,8 +364,8 @@ int main(int argc, char** argv) {
   if (command == "answer" && argc >= 3) return Answer(argv[2], Seconds(argc, argv, 3));
   if (command == "link" && argc >= 3) return ShowLink(argv[2]);
   if (command == "shell-folder" && argc >= 3) return ShowShellFolder(argv[2]);
-  if (command == "pause-install" && argc >= 5)
-    return PauseInstall(argv[2], std::atoi(argv[3]), std::atof(argv[4]));
+  if (command == "pause-install" && argc >= 6)
+    return PauseInstall(argv[2], argv[3], std::atoi(argv[4]), std::atof(argv[5]));
   if (command == "damage-payload" && argc >= 4) return DamagePayload(argv[2], argv[3]);
   return 2;
 }

@@ -1,5 +1,6 @@
 # Shared by the Wine suites: a throw-away Wine prefix, a display, the setup program started in the
 # background, the driver that acts on its windows, and the checks. Sourced, not run.
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.bash"
 # Environment, set by CTest (tests/e2e/CMakeLists.txt):
 #   SETUP_EXE DRIVER_EXE PROBE_EXE KPX_TOOL SOURCE_DIR E2E_WORK
 # A suite exits 125 (skipped) when Wine cannot run the program here, 1 when a check failed.
@@ -54,12 +55,7 @@ make_template_prefix() {
 }
 
 start_display() {
-  [ -n "${DISPLAY:-}" ] && return
-  local fifo=$work/display
-  Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$fifo" 2>/dev/null &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$fifo" ] && break; sleep 0.1; done
-  export DISPLAY=:$(head -1 "$fifo")
+  [ -n "${DISPLAY:-}" ] || start_xvfb
 }
 
 e2e_cleanup() {
