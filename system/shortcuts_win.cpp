@@ -99,7 +99,8 @@ int CreateShortcuts() {
   char folder[kPathSize];
   char program[kPathSize];
   bool haveFolder = ComposeLinkPath(folder, shell.Programs, "\\", Package.ProductName);
-  bool haveProgram = ComposeLinkPath(program, Setup.InstallDirectory, Package.ProgramBaseName, ".exe");
+  bool haveProgram =
+      ComposeLinkPath(program, Setup.InstallDirectory, Package.ProgramBaseName, ".exe");
   if (haveFolder) {
     PrepareProductFolder(folder);
     haveFolder = AppendPath(folder, kPathSize, "\\");

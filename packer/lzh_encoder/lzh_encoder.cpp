@@ -22,7 +22,7 @@ namespace lzh {
 namespace {
 
 constexpr uint32_t kSegmentBytes = kMaxBlockSymbols;
-constexpr uint32_t kMinSplitTokens = 256;
+constexpr uint32_t kMinSplitTokens = 512;
 
 void WriteTokens(const Token* tokens, uint32_t count, BitWriter& out, BlockPlan& plan) {
   PlanBlock(tokens, count, plan);
@@ -51,11 +51,12 @@ void WriteSplit(const Token* tokens, uint32_t count, int depth, BitWriter& out, 
 }
 
 void EncodeOptimal(const uint8_t* data, uint32_t size, const EncoderSettings& s, BitWriter& out) {
-  MatchFinder finder(data, size, s.ChainDepth, s.NiceLength);
+  TreeMatchFinder finder(data, size, s.ChainDepth, s.NiceLength);
   SegmentMatches segment;
   std::vector<Token> tokens;
   SymbolCosts costs;
   DefaultCosts(costs);
+  SeedLiteralCosts(data, std::min(kSegmentBytes, size), costs);
   BlockPlan plan;
   for (uint32_t begin = 0; begin < size; begin += kSegmentBytes) {
     uint32_t end = begin + std::min(kSegmentBytes, size - begin);
@@ -93,8 +94,8 @@ void EncodeSimple(const uint8_t* data, uint32_t size, const EncoderSettings& s, 
 EncoderSettings SettingsForLevel(int level) {
   if (level <= 1) return {ParseStrategy::Greedy, 8, 32, 1, 0};
   if (level <= 4) return {ParseStrategy::Lazy, 4 << level, 64, 1, 0};
-  if (level >= 9) return {ParseStrategy::Optimal, 512, kMaxMatch, 4, 4};
-  return {ParseStrategy::Optimal, 8 + 8 * (level - 4), 48 + 16 * (level - 5), 2, 2};
+  if (level >= 9) return {ParseStrategy::Optimal, 256, kMaxMatch, 4, 5};
+  return {ParseStrategy::Optimal, 24 + 16 * (level - 5), 64 + 32 * (level - 5), 2, 3};
 }
 
 std::vector<uint8_t> EncodeLzh(const uint8_t* data, uint32_t size, const EncoderSettings& settings) {

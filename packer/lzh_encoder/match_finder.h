@@ -11,6 +11,10 @@ struct Match {
   uint16_t Position;  // d: the match starts d + 1 bytes back (0..8191)
 };
 
+// The length of the common prefix of a and b, at least from and at most limit; the bytes before
+// from are known to match, and limit bytes are readable at both.
+uint32_t CommonLength(const uint8_t* a, const uint8_t* b, uint32_t from, uint32_t limit);
+
 class MatchFinder {
  public:
   // data[0..size-1] is the whole entry; matches never reach before data[0] nor past data[size-1].

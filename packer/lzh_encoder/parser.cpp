@@ -12,6 +12,7 @@
 #include "packer/lzh_encoder/parser.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace lzh {
 
@@ -63,6 +64,15 @@ void DefaultCosts(SymbolCosts& costs) {
   for (int j = 0; j < kPositionSymbols; ++j) costs.Position[j] = (4 + PositionExtraBits(j)) * kCostScale;
 }
 
+void SeedLiteralCosts(const uint8_t* data, uint32_t size, SymbolCosts& costs) {
+  uint32_t counts[kLiteralSymbols] = {};
+  for (uint32_t i = 0; i < size; ++i) counts[data[i]]++;
+  for (int s = 0; s < kLiteralSymbols; ++s) {
+    double bits = counts[s] ? std::log2(double(size) / counts[s]) : 16.0;
+    costs.LitLen[s] = uint32_t(std::clamp(bits, 1.0, 16.0) * kCostScale);
+  }
+}
+
 void CostsFromPlan(const BlockPlan& plan, SymbolCosts& costs) {
   int longest = 0;
   for (int s = 0; s < kLitLenSymbols; ++s) longest = std::max<int>(longest, plan.LitLenLengths[s]);
@@ -80,7 +90,7 @@ void CostsFromPlan(const BlockPlan& plan, SymbolCosts& costs) {
   }
 }
 
-void CollectMatches(MatchFinder& finder, uint32_t begin, uint32_t end, int niceLength,
+void CollectMatches(TreeMatchFinder& finder, uint32_t begin, uint32_t end, int niceLength,
                     SegmentMatches& segment) {
   segment.Begin = begin;
   segment.End = end;

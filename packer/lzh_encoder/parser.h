@@ -8,6 +8,7 @@
 #include "packer/lzh_encoder/block_writer.h"
 #include "packer/lzh_encoder/lzh_format.h"
 #include "packer/lzh_encoder/match_finder.h"
+#include "packer/lzh_encoder/tree_match_finder.h"
 
 namespace lzh {
 
@@ -30,6 +31,9 @@ constexpr uint32_t kCostScale = 16;
 // Costs of a neutral start: literals 8 bits, short matches cheap, classes by their extra bits.
 void DefaultCosts(SymbolCosts& costs);
 
+// Prices the literals by their share of data[0..size-1], for a first parse without earlier codes.
+void SeedLiteralCosts(const uint8_t* data, uint32_t size, SymbolCosts& costs);
+
 // Costs from the code lengths of a planned block; symbols absent from it get a price a little
 // above the longest present code so that the next parse may still use them.
 void CostsFromPlan(const BlockPlan& plan, SymbolCosts& costs);
@@ -43,7 +47,7 @@ struct SegmentMatches {
 
 // Finds the matches of data[begin..end-1]. After a match of niceLength or more the positions it
 // covers are only inserted, not searched.
-void CollectMatches(MatchFinder& finder, uint32_t begin, uint32_t end, int niceLength,
+void CollectMatches(TreeMatchFinder& finder, uint32_t begin, uint32_t end, int niceLength,
                     SegmentMatches& segment);
 
 // The cheapest parse of the segment under costs (shortest path from its end backwards; matches

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "packer/lzh_encoder/lzh_format.h"
+#include "packer/lzh_encoder/tree_match_finder.h"
 
 namespace {
 
@@ -21,9 +22,10 @@ std::vector<uint8_t> RepetitiveData(uint32_t size, uint32_t seed) {
   return data;
 }
 
-TEST(MatchFinder, ReportsVerifiedMatchesOfIncreasingLengthWithinTheWindow) {
+template <typename Finder>
+void ExpectVerifiedMatches(int depth, int nice) {
   std::vector<uint8_t> data = RepetitiveData(40000, 3);
-  lzh::MatchFinder finder(data.data(), uint32_t(data.size()), 64, lzh::kMaxMatch);
+  Finder finder(data.data(), uint32_t(data.size()), depth, nice);
   std::vector<lzh::Match> matches;
   for (uint32_t pos = 0; pos < data.size(); ++pos) {
     matches.clear();
@@ -40,6 +42,25 @@ TEST(MatchFinder, ReportsVerifiedMatchesOfIncreasingLengthWithinTheWindow) {
       ASSERT_EQ(std::memcmp(&data[pos], &data[pos - distance], m.Length), 0) << pos;
       previous = m.Length;
     }
+  }
+}
+
+TEST(MatchFinder, ReportsVerifiedMatchesOfIncreasingLengthWithinTheWindow) {
+  ExpectVerifiedMatches<lzh::MatchFinder>(64, lzh::kMaxMatch);
+  ExpectVerifiedMatches<lzh::TreeMatchFinder>(64, lzh::kMaxMatch);
+  ExpectVerifiedMatches<lzh::TreeMatchFinder>(16, 24);
+}
+
+TEST(MatchFinder, TreeFindsTheLongestMatchThatTheFullChainFinds) {
+  std::vector<uint8_t> data = RepetitiveData(30000, 8);
+  lzh::MatchFinder chain(data.data(), uint32_t(data.size()), 100000, lzh::kMaxMatch);
+  lzh::TreeMatchFinder tree(data.data(), uint32_t(data.size()), 100000, lzh::kMaxMatch);
+  std::vector<lzh::Match> fromTree;
+  for (uint32_t pos = 0; pos < data.size(); ++pos) {
+    fromTree.clear();
+    tree.FindMatches(pos, fromTree);
+    lzh::Match longest = chain.FindLongest(pos);
+    ASSERT_EQ(fromTree.empty() ? 0 : fromTree.back().Length, longest.Length) << pos;
   }
 }
 

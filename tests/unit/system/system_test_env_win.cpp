@@ -110,8 +110,12 @@ LinkProperties ReadShellLink(const std::string& linkPath) {
       if (SUCCEEDED(file->Load(wide, STGM_READ))) {
         char text[1024];
         properties.Loaded = true;
-        if (SUCCEEDED(link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH))) properties.Target = text;
-        if (SUCCEEDED(link->GetWorkingDirectory(text, sizeof text))) properties.WorkingDirectory = text;
+        if (SUCCEEDED(link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH))) {
+          properties.Target = text;
+        }
+        if (SUCCEEDED(link->GetWorkingDirectory(text, sizeof text))) {
+          properties.WorkingDirectory = text;
+        }
         if (SUCCEEDED(link->GetArguments(text, sizeof text))) properties.Arguments = text;
         int index = 0;
         if (SUCCEEDED(link->GetIconLocation(text, sizeof text, &index))) {

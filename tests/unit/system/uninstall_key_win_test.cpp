@@ -20,7 +20,8 @@ class UninstallKeyTest : public ::testing::Test {
 };
 
 TEST_F(UninstallKeyTest, CommandQuotesTheProgramPathWithOrWithoutTrailingSeparator) {
-  for (const char* directory : {"c:\\program files\\Quorvelane", "c:\\program files\\Quorvelane\\"}) {
+  for (const char* directory :
+       {"c:\\program files\\Quorvelane", "c:\\program files\\Quorvelane\\"}) {
     SCOPED_TRACE(directory);
     snprintf(::Setup.InstallDirectory, kPathSize, "%s", directory);
     ASSERT_EQ(kUninstallKeyWritten, RegisterUninstall());
