@@ -2,6 +2,7 @@
 // any data, and the clean-up after a failed write or stream (no file left behind).
 #include "archive/extract_entry.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "archive/lzh_decoder.h"
 #include "tests/support/extract_fixture.h"
 #include "tests/support/test_paths.h"
 
@@ -147,6 +149,23 @@ TEST_F(ExtractEntryWrite, PeerStreamsAreExtractedToTheirBytes) {
     EXPECT_TRUE(Contents("peer\\" + name) == ReadWholeFile(PeerDataPath("expected/" + name)))
         << name;
   }
+}
+
+TEST_F(ExtractEntryWrite, PeerStreamDamagedHalfwayFailsInTheMiddleOfTheEntry) {
+  const std::string name = "lhasa_lha213_lh5_long";  // 84,000 bytes that unpack to 1,241,658
+  std::string stream = ReadWholeFile(PeerDataPath("streams/" + name + ".lh5"));
+  if (stream.empty()) GTEST_SKIP() << "no peer data";
+  // All one bits from the middle on: the next block header asks for an invalid code.
+  std::fill(stream.begin() + stream.size() / 2, stream.end(), '\xFF');
+  Observe();
+  std::string archive;
+  AppendEntry(archive, StoredEntry("before.txt", "kept"));
+  AppendEntry(archive, CompressedEntry("long.txt", stream, 1241658));
+  EXPECT_EQ(ExtractAll(archive), kExtractDecodeFailed);
+  EXPECT_GT(Seen.Pieces.size(), 10u);                           // chunks were written...
+  EXPECT_LT(Seen.Pieces.size(), 1u + 1241658 / kDecodeWindowSize);  // ...but not all of them
+  EXPECT_EQ(::Setup.FilesDone, 2u);
+  EXPECT_EQ(scratch.Listing(), (std::vector<std::string>{"before.txt"}));
 }
 
 TEST_F(ExtractEntryWrite, ProgressIsRepaintedOnceAfterCreationBeforeAnyData) {
