@@ -1,6 +1,7 @@
 // Entry names for the payload: UTF-8 to code page 1252, and Windows name rules. Host only.
 #include "packer/ansi_names.h"
 
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 
@@ -36,6 +37,16 @@ bool NextCodePoint(const std::string& s, size_t& i, uint32_t& codePoint) {
   return codePoint >= kSmallest[extra] && codePoint <= 0x10FFFF;  // no overlong forms
 }
 
+// Whether a name is one of the devices that Windows reserves in every folder, with or without an
+// extension ("con", "Com1.txt").
+bool IsDeviceName(const std::string& component) {
+  std::string stem = component.substr(0, component.find('.'));
+  for (char& c : stem) c = char(std::toupper(uint8_t(c)));
+  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
+
 }  // namespace
 
 bool Utf8ToCp1252(const std::string& utf8, std::string& cp1252) {
@@ -59,5 +70,6 @@ const char* WindowsNameProblem(const std::string& component) {
   }
   char last = component.back();
   if (last == '.' || last == ' ') return "ends with a dot or a space";
+  if (IsDeviceName(component)) return "is a device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9)";
   return nullptr;
 }

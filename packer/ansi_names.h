@@ -9,5 +9,6 @@
 bool Utf8ToCp1252(const std::string& utf8, std::string& cp1252);
 
 // Why a name component (one file or folder name) cannot be a Windows name, or nullptr when it can.
-// Refused: empty, "." and "..", control characters, \ / : * ? " < > |, a trailing dot or space.
+// Refused: empty, "." and "..", control characters, \ / : * ? " < > |, a trailing dot or space,
+// and the reserved device names (CON, PRN, AUX, NUL, COM1-9, LPT1-9, also with an extension).
 const char* WindowsNameProblem(const std::string& component);

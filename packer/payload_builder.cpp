@@ -24,13 +24,15 @@ std::vector<uint8_t> ReadFileBytes(const ProductFile& file) {
   std::vector<uint8_t> bytes;
   if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (!in && !in.eof()) throw PackError(file.SourcePath + ": cannot read the file");
-  if (bytes.size() > kMaxEntrySize) throw PackError(file.SourcePath + ": the file has 2^31 bytes or more");
+  if (bytes.size() != file.Size) throw PackError(file.SourcePath + ": the file changed while packing");
   return bytes;
 }
 
-// Appends one file's entry; returns the bytes it added.
+// Appends one file's entry; returns the bytes it added. progress hears of the file's bytes
+// encoded so far.
 size_t AppendFileEntry(std::vector<uint8_t>& archive, const ProductFile& file,
-                       const lzh::EncoderSettings& settings, bool last) {
+                       const lzh::EncoderSettings& settings, bool last,
+                       const lzh::EncodeProgress& progress) {
   std::vector<uint8_t> data = ReadFileBytes(file);
   uint32_t size = uint32_t(data.size());
   size_t before = archive.size();
@@ -38,7 +40,7 @@ size_t AppendFileEntry(std::vector<uint8_t>& archive, const ProductFile& file,
     AppendEntry(archive, file.Name, kMethodCompressed, std::vector<uint8_t>(1, 0), 0);
     return archive.size() - before;
   }
-  std::vector<uint8_t> stream = lzh::EncodeLzh(data.data(), size, settings);
+  std::vector<uint8_t> stream = lzh::EncodeLzh(data.data(), size, settings, progress);
   if (size != 0 && stream.size() < data.size()) {
     if (!DecodesTo(stream, data.data(), size))
       throw PackError(file.SourcePath +
@@ -59,7 +61,8 @@ std::vector<uint8_t> BuildPayload(const std::vector<ProductFile>& files, int lev
   uint64_t bytesIn = 0;
   uint32_t total = uint32_t(files.size());
   for (uint32_t i = 0; i < total; ++i) {
-    AppendFileEntry(archive, files[i], settings, i + 1 == total);
+    auto inFile = [&](uint32_t done) { progress.Update(i, total, bytesIn + done, archive.size()); };
+    AppendFileEntry(archive, files[i], settings, i + 1 == total, inFile);
     bytesIn += files[i].Size;
     progress.Update(i + 1, total, bytesIn, archive.size());
   }

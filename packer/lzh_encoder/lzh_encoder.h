@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace lzh {
@@ -13,15 +14,19 @@ struct EncoderSettings {
   int ChainDepth;       // match candidates examined per position
   int NiceLength;       // a match this long ends the search
   int Passes;           // optimal parse: parses per segment, each priced by the one before
-  int SplitDepth;       // optimal parse: halvings tried when choosing block boundaries
+  int SplitDepth;       // optimal parse: blocks are chosen among 2^SplitDepth pieces of a segment
 };
 
 // Level 1 fastest (greedy), 2-4 lazy, 5 default and up optimal; 9 strongest.
 EncoderSettings SettingsForLevel(int level);
 
+// Called after each segment with the number of input bytes encoded so far.
+using EncodeProgress = std::function<void(uint32_t bytesDone)>;
+
 // Compresses data[0..size-1]. The stream's matches never reach before data[0], every block has
 // 1 to 65535 symbols, no code is longer than 16 bits, and a code with one used symbol is sent in
 // the single-symbol form. An empty input gives an empty stream.
-std::vector<uint8_t> EncodeLzh(const uint8_t* data, uint32_t size, const EncoderSettings& settings);
+std::vector<uint8_t> EncodeLzh(const uint8_t* data, uint32_t size, const EncoderSettings& settings,
+                               const EncodeProgress& progress = nullptr);
 
 }  // namespace lzh

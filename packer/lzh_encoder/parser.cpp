@@ -109,16 +109,17 @@ void CollectMatches(TreeMatchFinder& finder, uint32_t begin, uint32_t end, int n
 }
 
 void ParseOptimal(const SegmentMatches& segment, const uint8_t* data, const SymbolCosts& costs,
-                  std::vector<Token>& tokens) {
-  uint32_t size = segment.End - segment.Begin;
+                  uint32_t from, uint32_t to, std::vector<Token>& tokens) {
+  uint32_t size = to - from;
   std::vector<uint32_t> best(size + 1, 0);
   std::vector<Token> choice(size);
+  const uint8_t* bytes = data + segment.Begin + from;
+  const uint32_t* first = segment.First.data() + from;
   for (uint32_t i = size; i-- > 0;) {
-    const uint8_t byte = data[segment.Begin + i];
-    uint32_t bestCost = costs.LitLen[byte] + best[i + 1];
-    Token bestToken{0, byte};
+    uint32_t bestCost = costs.LitLen[bytes[i]] + best[i + 1];
+    Token bestToken{0, bytes[i]};
     uint32_t room = size - i, len = kMinMatch;
-    for (uint32_t m = segment.First[i]; m < segment.First[i + 1] && len <= room; ++m) {
+    for (uint32_t m = first[i]; m < first[i + 1] && len <= room; ++m) {
       const Match& match = segment.Matches[m];
       uint32_t positionCost = costs.Position[PositionClass(match.Position)];
       uint32_t top = std::min<uint32_t>(match.Length, room);

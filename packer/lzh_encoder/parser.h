@@ -50,9 +50,9 @@ struct SegmentMatches {
 void CollectMatches(TreeMatchFinder& finder, uint32_t begin, uint32_t end, int niceLength,
                     SegmentMatches& segment);
 
-// The cheapest parse of the segment under costs (shortest path from its end backwards; matches
-// stop at the segment end). Replaces tokens.
+// The cheapest parse of the segment's bytes from..to-1 (offsets from its begin) under costs: the
+// shortest path from to backwards; matches stop at to. Replaces tokens.
 void ParseOptimal(const SegmentMatches& segment, const uint8_t* data, const SymbolCosts& costs,
-                  std::vector<Token>& tokens);
+                  uint32_t from, uint32_t to, std::vector<Token>& tokens);
 
 }  // namespace lzh

@@ -10,6 +10,8 @@
 
 #include "archive/payload_format.h"
 #include "packer/commands.h"
+#include "packer/lzh_encoder/lzh_encoder.h"
+#include "packer/verify.h"
 #include "tests/support/lzh_decode_all.h"
 #include "tests/support/test_paths.h"
 #include "tests/unit/packer/scratch_folder.h"
@@ -83,6 +85,19 @@ TEST(PayloadBuilder, EveryFileComesBackWithTheRightMethodAndOrder) {
   EXPECT_EQ(entries[3].Name, "zz\\last-empty.txt");
   EXPECT_EQ(entries[3].Bytes, "");
   EXPECT_GT(entries[3].StoredSize, 0u) << "a last empty entry must not end the archive with its header";
+}
+
+TEST(Verify, ADamagedStreamDoesNotPass) {
+  std::string text;
+  for (int i = 0; i < 2000; ++i) text += "verify " + std::to_string(i % 13) + "\n";
+  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(text.data());
+  std::vector<uint8_t> stream = lzh::EncodeLzh(bytes, uint32_t(text.size()), lzh::SettingsForLevel(5));
+  EXPECT_TRUE(DecodesTo(stream, bytes, uint32_t(text.size())));
+  for (size_t at : {size_t(9), stream.size() / 3, stream.size() / 2, 2 * stream.size() / 3}) {
+    std::vector<uint8_t> damaged = stream;
+    damaged[at] ^= 0xFF;
+    EXPECT_FALSE(DecodesTo(damaged, bytes, uint32_t(text.size()))) << "byte " << at;
+  }
 }
 
 TEST(PackCommand, TwoPacksOfTheSameFolderAreIdentical) {
