@@ -40,6 +40,8 @@ void ShowDefaultDestination(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_DESTINATION, text);
 }
 
+// Centres the dialog, sets its caption and defaults, and hands the progress control to
+// ProgressWndProc. Returns TRUE so that the focus goes to the first tab stop.
 BOOL OnInitDialog(HWND dialog) {
   CentreOnScreen(dialog);
   char caption[kPathSize] = "Installing ";
@@ -51,7 +53,7 @@ BOOL OnInitDialog(HWND dialog) {
   Setup.ProgressWindow = progress;
   // The static control's procedure is dropped: ProgressWndProc does all of its painting.
   SetWindowLongPtrA(progress, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ProgressWndProc));
-  return TRUE;  // focus goes to the first tab stop, "Install"
+  return TRUE;
 }
 
 // Frees an item list of the folder browser through the shell's task allocator, if there is one.
@@ -63,6 +65,9 @@ void FreeItemList(LPITEMIDLIST list) {
   }
 }
 
+// Lets the user pick a folder in the shell's browser, which opens at the default base directory;
+// the folder with the product's folder name behind it becomes the destination. A cancelled browse
+// changes nothing; a path with no room for the folder name is refused with a warning.
 void OnBrowseClicked(HWND dialog) {
   char title[kBrowseTitleSize] = "Select directory for ";
   (void)AppendPath(title, kBrowseTitleSize, Package.ProductName);  // best effort: a title only
@@ -119,6 +124,8 @@ bool ReadDestination(HWND dialog) {
   return false;
 }
 
+// Reads and checks the destination, asks what the checks call for, creates the directory and
+// runs the install; the dialog stays for an empty or refused destination and for Stay.
 void OnInstallClicked(HWND dialog) {
   if (!ReadDestination(dialog)) return;
   if (Setup.InstallDirectory[0] == '\0') {
