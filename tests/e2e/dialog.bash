@@ -43,6 +43,17 @@ sleep 1
 expect "dialog unchanged" "$(drv dialog-state)" "$before"
 expect "folder untouched" "$(ls "$WINEPREFIX/drive_c/stuff")" "notes.txt"
 
+echo "-- browse: cancelled, then the folder it proposes taken"
+drv press browse
+drv answer cancel 30
+sleep 1
+expect "cancelled browse changes nothing" "$(drv dialog-state | field destination)" 'C:\stuff\'
+drv press browse
+drv answer ok 30
+sleep 1
+expect "browsed folder with the product folder" "$(drv dialog-state | field destination | tr 'A-Z' 'a-z')" \
+  'c:\program files\quorvelane'
+
 echo "-- a destination too long for a path"
 long='C:\'$(printf 'a%.0s' $(seq 256))
 drv set-destination "$long"
