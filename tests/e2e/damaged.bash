@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A setup program whose payload has one undecodable entry: the error box, no finish question,
-# and no partly written file of that entry.
+# Damaged setup programs. One whose payload has an undecodable entry: the error box, no finish
+# question, and no partly written file of that entry. One without its dialog template: a box says
+# so and the program ends with 1.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 e2e_begin damaged
 
@@ -17,5 +18,14 @@ expect_exit_1
 installed=$WINEPREFIX/drive_c/Damaged
 expect_present "earlier entries written" "$installed/quorvel.exe"
 expect_missing "no partial file" "$installed/${damaged//\\//}"
+
+echo "-- no dialog template"
+drv drop-dialog "$SETUP_EXE" "$work/nodialog.exe" || fail "the dialog template could not be removed"
+rm -f "$work/exit"
+( "$loader" "$work/nodialog.exe" >/dev/null 2>&1; echo $? >"$work/exit" ) &
+setup_pid=$!
+expect_box "Error..!" "$kNoWindowText" "OK"
+drv answer ok
+expect_exit_1
 
 e2e_end

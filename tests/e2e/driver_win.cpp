@@ -16,6 +16,7 @@
 //                                          program still for SECONDS (for a screenshot of the
 //                                          progress bar); prints "watching" when it is ready,
 //                                          "paused" when it holds
+//   driver drop-dialog IN OUT              copies setup IN to OUT without its dialog template
 //   driver damage-payload IN OUT           copies setup IN to OUT with one compressed entry of its
 //                                          payload made undecodable; prints the entry's name
 // Prints key=value lines; texts have their line feeds written as "\n". Exit 1 on a timeout or
@@ -237,6 +238,26 @@ int ShowShellFolder(const char* name) {
   return 0;
 }
 
+std::vector<BYTE> ReadWholeFile(const char* path) {
+  std::vector<BYTE> bytes;
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  bytes.resize(GetFileSize(file, nullptr));
+  DWORD done = 0;
+  ReadFile(file, bytes.data(), DWORD(bytes.size()), &done, nullptr);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool WriteWholeFile(const char* path, const std::vector<BYTE>& bytes) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD done = 0;
+  WriteFile(file, bytes.data(), DWORD(bytes.size()), &done, nullptr);
+  CloseHandle(file);
+  return done == bytes.size();
+}
+
 // Reads the payload resource of a built setup program.
 std::vector<BYTE> ReadPayload(const char* program) {
   std::vector<BYTE> payload;
@@ -307,24 +328,48 @@ int PauseInstall(const char* program, const std::string& directory, int entry, d
 // The payload lies in the file as it is; it is found by content and patched in place.
 int DamagePayload(const char* in, const char* out) {
   std::vector<BYTE> payload = ReadPayload(in);
-  if (payload.empty()) return 1;
-  HANDLE file = CreateFileA(in, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
-  std::vector<BYTE> program(GetFileSize(file, nullptr));
-  DWORD done = 0;
-  ReadFile(file, program.data(), DWORD(program.size()), &done, nullptr);
-  CloseHandle(file);
+  std::vector<BYTE> program = ReadWholeFile(in);
+  if (payload.empty() || program.empty()) return 1;
   auto found = std::search(program.begin(), program.end(), payload.begin(), payload.end());
   if (found == program.end()) return 1;
   std::string name = DamageEntry(payload);
   if (name.empty()) return 1;
   std::copy(payload.begin(), payload.end(), found);
-  file = CreateFileA(out, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
-  WriteFile(file, program.data(), DWORD(program.size()), &done, nullptr);
-  CloseHandle(file);
+  if (!WriteWholeFile(out, program)) return 1;
   std::printf("damaged=%s\n", name.c_str());
-  return done == program.size() ? 0 : 1;
+  return 0;
+}
+
+// Copies the program with its dialog template renamed from 110 to 111 in the resource directory
+// (type RT_DIALOG), so that the program cannot find it. Walks the PE headers of the file.
+int DropDialog(const char* in, const char* out) {
+  std::vector<BYTE> image = ReadWholeFile(in);
+  if (image.size() < 0x40) return 1;
+  size_t pe = Le32(image, 0x3C);
+  size_t sections = image[pe + 6] | image[pe + 7] << 8;
+  size_t optional = pe + 24, optionalSize = image[pe + 20] | image[pe + 21] << 8;
+  bool plus = image[optional] == 0x0B && image[optional + 1] == 0x02;
+  uint32_t rsrcRva = Le32(image, optional + (plus ? 112 : 96) + 2 * 8);
+  size_t rsrc = 0;  // file offset of the resource directory
+  for (size_t i = 0, header = optional + optionalSize; i < sections; ++i, header += 40) {
+    uint32_t rva = Le32(image, header + 12), size = Le32(image, header + 16);
+    if (rsrcRva >= rva && rsrcRva < rva + size) rsrc = Le32(image, header + 20) + (rsrcRva - rva);
+  }
+  if (rsrc == 0) return 1;
+  // Entries of a directory: named ones first, then ids; 8 bytes each after the 16-byte header.
+  auto findId = [&](size_t directory, uint32_t id) -> size_t {
+    size_t count = (image[directory + 12] | image[directory + 13] << 8) +
+                   (image[directory + 14] | image[directory + 15] << 8);
+    for (size_t k = 0; k < count; ++k)
+      if (Le32(image, directory + 16 + 8 * k) == id) return directory + 16 + 8 * k;
+    return 0;
+  };
+  size_t type = findId(rsrc, 5);  // RT_DIALOG
+  if (type == 0) return 1;
+  size_t dialog = findId(rsrc + (Le32(image, type + 4) & 0x7FFFFFFF), 110);
+  if (dialog == 0) return 1;
+  image[dialog] = 111;
+  return WriteWholeFile(out, image) ? 0 : 1;
 }
 
 double Seconds(int argc, char** argv, int index) {
@@ -366,6 +411,7 @@ int main(int argc, char** argv) {
   if (command == "shell-folder" && argc >= 3) return ShowShellFolder(argv[2]);
   if (command == "pause-install" && argc >= 6)
     return PauseInstall(argv[2], argv[3], std::atoi(argv[4]), std::atof(argv[5]));
+  if (command == "drop-dialog" && argc >= 4) return DropDialog(argv[2], argv[3]);
   if (command == "damage-payload" && argc >= 4) return DamagePayload(argv[2], argv[3]);
   return 2;
 }

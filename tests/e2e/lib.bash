@@ -133,4 +133,5 @@ readonly kNotEmptyText='This is not an empty directory.\nDo you want to install 
 readonly kOverwriteText='Previous Quorvel has installed in this directory.\nDo you really want to overwrite?'
 readonly kOlderText='Older version of Quorvel detected.\nIf you continue, setup will remove it.\n\nIf you choose NO, setup will be canceled.\nYou can backup your previous version manually,\nand run this setup again anytime.\n\nDo you want to continue?'
 readonly kDecompressText='Can not decompress file!\nThe source file maybe damage.'
+readonly kNoWindowText='Setup can not open its window.'
 readonly kTooLongText='The destination path is too long.\nPlease choose a shorter one.'
