@@ -110,8 +110,9 @@ void RunInstallFromDialog(HWND dialog) {
   DestroyWindow(dialog);
 }
 
-// Reads the destination field into InstallDirectory without its trailing '\'. False, after a
-// warning, when the text does not fit the buffer with the '\' that the install appends.
+// Reads the destination field into InstallDirectory without its trailing '\', and the desktop box
+// into CreateDesktopShortcut (on every press). False, after a warning, when the text does not fit
+// the buffer with the '\' that the install appends.
 bool ReadDestination(HWND dialog) {
   int typed = GetWindowTextLengthA(GetDlgItem(dialog, IDC_DESTINATION));
   GetDlgItemTextA(dialog, IDC_DESTINATION, Setup.InstallDirectory, kPathSize);
@@ -144,7 +145,7 @@ void OnInstallClicked(HWND dialog) {
     case DestinationDecision::Proceed:
       break;
   }
-  // An existing directory, or a missing parent, shows up later as a failed extraction.
+  // Best effort: an existing directory is fine, a missing parent shows up as a failed extraction.
   (void)CreateDirectoryA(Setup.InstallDirectory, nullptr);
   (void)AppendSeparator(Setup.InstallDirectory, kPathSize);  // room checked on reading
   RunInstallFromDialog(dialog);
