@@ -13,16 +13,19 @@ namespace {
 constexpr int kExitCode = 1;
 constexpr int kLaunchCommandSize = 256;
 
-// Loads system DLLs only from the system folder, so that a DLL planted beside setup.exe (in a
-// download folder, say) is never picked up. Systems without the call keep their default order.
+// From here on DLLs load only from the system folder: the shell, COM and the folder browser load
+// more DLLs of their own, and a DLL planted beside setup.exe (in a download folder, say) must not
+// be one of them. Systems without the call keep their default search order.
 void RestrictDllSearch() {
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
   FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
   if (found == nullptr) return;
-  auto restrict = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(found));
-  (void)restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);  // best effort
+  auto setSearch = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(found));
+  (void)setSearch(LOAD_LIBRARY_SEARCH_SYSTEM32);  // best effort
 }
 
+// Clears the progress state and remembers the current directory as the start directory;
+// Cancelled is left alone (zero at process start).
 void ResetSetupState() {
   Setup.Installing = 0;
   Setup.FilesTotal = 0;
