@@ -6,10 +6,36 @@ if(KPX_WARNINGS_AS_ERRORS)
   target_compile_options(project_warnings INTERFACE -Werror)
 endif()
 
-# Flags of the Windows program itself: no exceptions, no RTTI, no C++ runtime DLLs.
+# Flags of the Windows program itself: no exceptions, no RTTI, no C++ runtime DLLs, no unwind
+# tables; every function in its own section, so that the linker drops what is unused.
 add_library(program_settings INTERFACE)
-target_compile_options(program_settings INTERFACE -fno-exceptions -fno-rtti -Os)
+include(CheckCXXCompilerFlag)
+check_cxx_compiler_flag(-Oz KPX_HAVE_OZ)  # smallest code: gcc 12 and later
+if(KPX_HAVE_OZ)
+  set(program_optimisation -Oz)
+else()
+  set(program_optimisation -Os)
+endif()
+target_compile_options(program_settings INTERFACE -fno-exceptions -fno-rtti ${program_optimisation}
+                       -fno-asynchronous-unwind-tables -fno-unwind-tables
+                       -ffunction-sections)
 if(WIN32)
   target_link_options(program_settings INTERFACE -mwindows -static -static-libgcc -static-libstdc++ -s
-                      -Wl,--no-insert-timestamp)
+                      -Wl,--no-insert-timestamp -Wl,--gc-sections)
+endif()
+
+# setup.exe alone: linked without the C and C++ runtimes' start-up code and libraries. Its entry
+# is SetupEntry (setup/win_main_win.cpp), it imports only from system DLLs, and it brings its own
+# few string routines (setup/string_routines.cpp). A use of anything heavier (operator new,
+# exceptions, stdio) fails to link.
+add_library(program_entry INTERFACE)
+if(WIN32)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(program_entry_symbol _SetupEntry@0)  # stdcall decoration on i686
+  else()
+    set(program_entry_symbol SetupEntry)
+  endif()
+  target_link_options(program_entry INTERFACE -nostdlib -Wl,-e,${program_entry_symbol})
+  target_link_libraries(program_entry INTERFACE kernel32 user32 gdi32 shell32 ole32 advapi32 uuid
+                        gcc)
 endif()

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Damaged setup programs. One whose payload has an undecodable entry: the error box, no finish
+# question, and no partly written file of that entry. One without its dialog template: a box says
+# so and the program ends with 1.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
+e2e_begin damaged
+
+damaged=$(drv damage-payload "$SETUP_EXE" "$work/damaged.exe" | field damaged)
+[ -n "$damaged" ] || fail "the payload could not be damaged"
+echo "damaged entry: $damaged"
+start_setup "$work/damaged.exe"
+drv set-destination 'C:\Damaged'
+drv press install
+expect_box "Error..!" "$kDecompressText" "OK"
+drv answer ok
+expect_no_box 3
+expect_exit_1
+installed=$WINEPREFIX/drive_c/Damaged
+expect_present "earlier entries written" "$installed/quorvel.exe"
+expect_missing "no partial file" "$installed/${damaged//\\//}"
+
+echo "-- no dialog template"
+drv drop-dialog "$SETUP_EXE" "$work/nodialog.exe" || fail "the dialog template could not be removed"
+rm -f "$work/exit"
+( "$loader" "$work/nodialog.exe" >/dev/null 2>&1; echo $? >"$work/exit" ) &
+setup_pid=$!
+expect_box "Error..!" "$kNoWindowText" "OK"
+drv answer ok
+expect_exit_1
+
+e2e_end

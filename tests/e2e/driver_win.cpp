@@ -1,0 +1,417 @@
+// Test driver for the Wine suites: acts on the real windows of a running setup.exe the way a
+// person would (typing a destination, ticking the box, pressing buttons, answering boxes) and
+// reads back what the windows show, link files and shell folders. One command per run:
+//   driver wait-window CAPTION [SECONDS]   exit 0 once a visible top-level window has CAPTION
+//   driver wait-gone CAPTION [SECONDS]     exit 0 once no such window is left
+//   driver dialog-state                    the install dialog's caption, fields and position
+//   driver set-destination TEXT            types TEXT into the destination field
+//   driver set-desktop 0|1                 clears or ticks "Add icon to desktop"
+//   driver press install|cancel|browse|close
+//   driver box [SECONDS]                   waits for a message box; prints caption, text, buttons
+//   driver answer yes|no|ok|cancel [SECONDS]  presses that button of the box or browser showing
+//   driver link PATH                       target, arguments, working directory, icon of a .lnk
+//   driver shell-folder NAME               a per-user shell folder (Programs, Desktop)
+//   driver pause-install SETUP DIR N SECONDS  once the install of SETUP has created the file of
+//                                          its payload's N-th entry below DIR, holds the setup
+//                                          program still for SECONDS (for a screenshot of the
+//                                          progress bar); prints "watching" when it is ready,
+//                                          "paused" when it holds
+//   driver drop-dialog IN OUT              copies setup IN to OUT without its dialog template
+//   driver damage-payload IN OUT           copies setup IN to OUT with one compressed entry of its
+//                                          payload made undecodable; prints the entry's name
+// Prints key=value lines; texts have their line feeds written as "\n". Exit 1 on a timeout or
+// a missing window, 2 on a usage error. Win32.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kDestinationId = 1000;
+constexpr int kDesktopIconId = 1002;
+constexpr int kBrowseId = 1003;
+constexpr int kBoxTextId = 0xFFFF;
+
+std::string WindowText(HWND window) {
+  char text[1024] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// The text of a control of another process: GetWindowTextA does not ask another process's edit
+// control, WM_GETTEXT does.
+std::string ControlText(HWND control) {
+  char text[1024] = "";
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  return text;
+}
+
+std::string ClassName(HWND window) {
+  char name[256] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string Escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) out += c == '\n' ? std::string("\\n") : c == '\r' ? std::string() : std::string(1, c);
+  return out;
+}
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM list) {
+  if (IsWindowVisible(window) && ClassName(window) == "#32770")
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelDialogs() {
+  std::vector<HWND> found;
+  EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// The install dialog: the top-level dialog that holds the destination field.
+HWND FindInstallDialog() {
+  for (HWND dialog : TopLevelDialogs())
+    if (GetDlgItem(dialog, kDestinationId) != nullptr) return dialog;
+  return nullptr;
+}
+
+// A message box: a top-level dialog with a static text of id 0xFFFF and no destination field.
+HWND FindMessageBox() {
+  for (HWND dialog : TopLevelDialogs())
+    if (GetDlgItem(dialog, kDestinationId) == nullptr && GetDlgItem(dialog, kBoxTextId) != nullptr)
+      return dialog;
+  return nullptr;
+}
+
+// Polls find() every 100 ms for up to seconds.
+template <typename Find>
+HWND WaitFor(Find find, double seconds) {
+  for (int waited = 0; waited <= seconds * 1000; waited += 100) {
+    HWND window = find();
+    if (window != nullptr) return window;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+HWND FindCaption(const std::string& caption) {
+  for (HWND dialog : TopLevelDialogs())
+    if (WindowText(dialog) == caption) return dialog;
+  HWND any = FindWindowA(nullptr, caption.c_str());
+  return any != nullptr && IsWindowVisible(any) ? any : nullptr;
+}
+
+int DialogState() {
+  HWND dialog = FindInstallDialog();
+  if (dialog == nullptr) return 1;
+  RECT screen, own;
+  GetClientRect(GetDesktopWindow(), &screen);
+  GetWindowRect(dialog, &own);
+  int width = own.right - own.left, height = own.bottom - own.top;
+  std::printf("caption=%s\n", WindowText(dialog).c_str());
+  std::printf("destination=%s\n", ControlText(GetDlgItem(dialog, kDestinationId)).c_str());
+  std::printf("desktop=%u\n", IsDlgButtonChecked(dialog, kDesktopIconId));
+  std::printf("position=%ld,%ld\n", own.left, own.top);
+  std::printf("size=%dx%d\n", width, height);
+  std::printf("centre=%d,%d\n", static_cast<int>(screen.right - width) / 2,
+              static_cast<int>(screen.bottom - height) / 2);
+  std::printf("install_enabled=%d\n", IsWindowEnabled(GetDlgItem(dialog, IDOK)) ? 1 : 0);
+  std::printf("browse_visible=%d\n", IsWindowVisible(GetDlgItem(dialog, kBrowseId)) ? 1 : 0);
+  std::printf("desktop_visible=%d\n", IsWindowVisible(GetDlgItem(dialog, kDesktopIconId)) ? 1 : 0);
+  return 0;
+}
+
+// Presses a button the way a click does: the button tells its dialog through WM_COMMAND.
+// Posted, so that a handler that runs a long time or opens a box does not block the driver.
+void Click(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+int Press(const std::string& what) {
+  HWND dialog = FindInstallDialog();
+  if (dialog == nullptr) return 1;
+  if (what == "install") Click(dialog, IDOK);
+  else if (what == "cancel") Click(dialog, IDCANCEL);
+  else if (what == "browse") Click(dialog, kBrowseId);
+  else if (what == "close") PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  else return 2;
+  return 0;
+}
+
+std::string ButtonLabel(HWND button) {
+  std::string label;
+  for (char c : WindowText(button))
+    if (c != '&') label += c;
+  return label;
+}
+
+int ShowBox(double seconds) {
+  HWND box = WaitFor(FindMessageBox, seconds);
+  if (box == nullptr) return 1;
+  Sleep(200);  // let the box finish laying itself out
+  RECT rect;
+  GetWindowRect(box, &rect);
+  std::printf("caption=%s\n", WindowText(box).c_str());
+  std::printf("position=%ld,%ld\n", rect.left, rect.top);
+  std::printf("size=%ldx%ld\n", rect.right - rect.left, rect.bottom - rect.top);
+  std::printf("text=%s\n", Escaped(ControlText(GetDlgItem(box, kBoxTextId))).c_str());
+  std::string buttons;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+    if (ClassName(child) == "Button" && IsWindowVisible(child))
+      buttons += (buttons.empty() ? "" : ",") + ButtonLabel(child);
+  std::printf("buttons=%s\n", buttons.c_str());
+  return 0;
+}
+
+int Answer(const std::string& answer, double seconds) {
+  int id = answer == "yes" ? IDYES : answer == "no" ? IDNO : answer == "ok" ? IDOK
+         : answer == "cancel" ? IDCANCEL : 0;
+  if (id == 0) return 2;
+  HWND box = WaitFor(
+      [id] {
+        for (HWND dialog : TopLevelDialogs())
+          if (GetDlgItem(dialog, kDestinationId) == nullptr && GetDlgItem(dialog, id) != nullptr)
+            return dialog;
+        return static_cast<HWND>(nullptr);
+      },
+      seconds);
+  if (box == nullptr) return 1;
+  Sleep(200);
+  Click(box, id);
+  return 0;
+}
+
+int ShowLink(const char* path) {
+  CoInitialize(nullptr);
+  IShellLinkA* link = nullptr;
+  IPersistFile* file = nullptr;
+  int status = 1;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link)))) {
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      wchar_t wide[MAX_PATH];
+      MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
+      if (SUCCEEDED(file->Load(wide, STGM_READ))) {
+        char text[MAX_PATH] = "";
+        int icon = 0;
+        link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+        std::printf("target=%s\n", text);
+        link->GetArguments(text, MAX_PATH);
+        std::printf("arguments=%s\n", text);
+        link->GetWorkingDirectory(text, MAX_PATH);
+        std::printf("workdir=%s\n", text);
+        link->GetIconLocation(text, MAX_PATH, &icon);
+        std::printf("icon=%s,%d\n", text, icon);
+        status = 0;
+      }
+      file->Release();
+    }
+    link->Release();
+  }
+  CoUninitialize();
+  return status;
+}
+
+int ShowShellFolder(const char* name) {
+  HKEY key;
+  if (RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                  &key) != ERROR_SUCCESS)
+    return 1;
+  char data[MAX_PATH] = "";
+  DWORD size = sizeof data;
+  LONG status = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return 1;
+  std::printf("%s\n", data);
+  return 0;
+}
+
+std::vector<BYTE> ReadWholeFile(const char* path) {
+  std::vector<BYTE> bytes;
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  bytes.resize(GetFileSize(file, nullptr));
+  DWORD done = 0;
+  ReadFile(file, bytes.data(), DWORD(bytes.size()), &done, nullptr);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool WriteWholeFile(const char* path, const std::vector<BYTE>& bytes) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD done = 0;
+  WriteFile(file, bytes.data(), DWORD(bytes.size()), &done, nullptr);
+  CloseHandle(file);
+  return done == bytes.size();
+}
+
+// Reads the payload resource of a built setup program.
+std::vector<BYTE> ReadPayload(const char* program) {
+  std::vector<BYTE> payload;
+  HMODULE module = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) return payload;
+  HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(119), "KPX");
+  if (resource != nullptr) {
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, resource)));
+    payload.assign(data, data + SizeofResource(module, resource));
+  }
+  FreeLibrary(module);
+  return payload;
+}
+
+uint32_t Le32(const std::vector<BYTE>& bytes, size_t at) {
+  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t(bytes[at + 3]) << 24;
+}
+
+// Damages the first compressed entry in the second half of the archive: its stream now opens a
+// block whose code-length code has three lengths, all zero, which no decoder can build a table
+// from. Returns the entry's name, or "" when there is none.
+std::string DamageEntry(std::vector<BYTE>& payload) {
+  std::vector<size_t> entries;
+  for (size_t at = 0; at + 20 < payload.size(); at += Le32(payload, at + 4) + Le32(payload, at + 12))
+    entries.push_back(at);
+  for (size_t i = entries.size() / 2; i < entries.size(); ++i) {
+    size_t at = entries[i], header = Le32(payload, at + 4), stored = Le32(payload, at + 12);
+    if (Le32(payload, at + 8) != 1 || stored < 4) continue;
+    static const BYTE kBadStart[] = {0x00, 0x01, 0x18, 0x00};  // 1 block; 3 lengths of 0
+    for (size_t k = 0; k < stored; ++k) payload[at + header + k] = k < 4 ? kBadStart[k] : 0;
+    return reinterpret_cast<const char*>(&payload[at + 20]);
+  }
+  return "";
+}
+
+// Names of the payload's entries, in archive order.
+std::vector<std::string> EntryNames(const std::vector<BYTE>& payload) {
+  std::vector<std::string> names;
+  for (size_t at = 0; at + 20 < payload.size(); at += Le32(payload, at + 4) + Le32(payload, at + 12))
+    names.push_back(reinterpret_cast<const char*>(&payload[at + 20]));
+  return names;
+}
+
+// Suspends the install dialog's thread as soon as the entry-th file of the program's payload
+// exists below directory, for seconds: the progress bar then shows that file being written.
+int PauseInstall(const char* program, const std::string& directory, int entry, double seconds) {
+  std::vector<std::string> names = EntryNames(ReadPayload(program));
+  if (entry < 1 || entry > static_cast<int>(names.size())) return 1;
+  std::string awaited = directory + "\\" + names[entry - 1];
+  HWND dialog = WaitFor(FindInstallDialog, 60);
+  if (dialog == nullptr) return 1;
+  HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(dialog, nullptr));
+  if (thread == nullptr) return 1;
+  std::printf("watching\n");
+  std::fflush(stdout);
+  for (DWORD start = GetTickCount(); GetFileAttributesA(awaited.c_str()) == INVALID_FILE_ATTRIBUTES;) {
+    if (GetTickCount() - start > 60000) return 1;  // the install never got that far
+  }
+  SuspendThread(thread);
+  std::printf("paused\n");
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(seconds * 1000));
+  ResumeThread(thread);
+  CloseHandle(thread);
+  return 0;
+}
+
+// The payload lies in the file as it is; it is found by content and patched in place.
+int DamagePayload(const char* in, const char* out) {
+  std::vector<BYTE> payload = ReadPayload(in);
+  std::vector<BYTE> program = ReadWholeFile(in);
+  if (payload.empty() || program.empty()) return 1;
+  auto found = std::search(program.begin(), program.end(), payload.begin(), payload.end());
+  if (found == program.end()) return 1;
+  std::string name = DamageEntry(payload);
+  if (name.empty()) return 1;
+  std::copy(payload.begin(), payload.end(), found);
+  if (!WriteWholeFile(out, program)) return 1;
+  std::printf("damaged=%s\n", name.c_str());
+  return 0;
+}
+
+// Copies the program with its dialog template renamed from 110 to 111 in the resource directory
+// (type RT_DIALOG), so that the program cannot find it. Walks the PE headers of the file.
+int DropDialog(const char* in, const char* out) {
+  std::vector<BYTE> image = ReadWholeFile(in);
+  if (image.size() < 0x40) return 1;
+  size_t pe = Le32(image, 0x3C);
+  size_t sections = image[pe + 6] | image[pe + 7] << 8;
+  size_t optional = pe + 24, optionalSize = image[pe + 20] | image[pe + 21] << 8;
+  bool plus = image[optional] == 0x0B && image[optional + 1] == 0x02;
+  uint32_t rsrcRva = Le32(image, optional + (plus ? 112 : 96) + 2 * 8);
+  size_t rsrc = 0;  // file offset of the resource directory
+  for (size_t i = 0, header = optional + optionalSize; i < sections; ++i, header += 40) {
+    uint32_t rva = Le32(image, header + 12), size = Le32(image, header + 16);
+    if (rsrcRva >= rva && rsrcRva < rva + size) rsrc = Le32(image, header + 20) + (rsrcRva - rva);
+  }
+  if (rsrc == 0) return 1;
+  // Entries of a directory: named ones first, then ids; 8 bytes each after the 16-byte header.
+  auto findId = [&](size_t directory, uint32_t id) -> size_t {
+    size_t count = (image[directory + 12] | image[directory + 13] << 8) +
+                   (image[directory + 14] | image[directory + 15] << 8);
+    for (size_t k = 0; k < count; ++k)
+      if (Le32(image, directory + 16 + 8 * k) == id) return directory + 16 + 8 * k;
+    return 0;
+  };
+  size_t type = findId(rsrc, 5);  // RT_DIALOG
+  if (type == 0) return 1;
+  size_t dialog = findId(rsrc + (Le32(image, type + 4) & 0x7FFFFFFF), 110);
+  if (dialog == 0) return 1;
+  image[dialog] = 111;
+  return WriteWholeFile(out, image) ? 0 : 1;
+}
+
+double Seconds(int argc, char** argv, int index) {
+  return argc > index ? std::atof(argv[index]) : 20.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  std::string command = argv[1];
+  if (command == "wait-window" && argc >= 3) {
+    std::string caption = argv[2];
+    return WaitFor([&] { return FindCaption(caption); }, Seconds(argc, argv, 3)) ? 0 : 1;
+  }
+  if (command == "wait-gone" && argc >= 3) {
+    std::string caption = argv[2];
+    HWND gone = WaitFor([&] { return FindCaption(caption) ? nullptr : GetDesktopWindow(); },
+                        Seconds(argc, argv, 3));
+    return gone ? 0 : 1;
+  }
+  if (command == "dialog-state") return DialogState();
+  if (command == "set-destination" && argc >= 3) {
+    HWND dialog = FindInstallDialog();
+    if (dialog == nullptr) return 1;
+    SendMessageA(GetDlgItem(dialog, kDestinationId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
+    return 0;
+  }
+  if (command == "set-desktop" && argc >= 3) {
+    HWND dialog = FindInstallDialog();
+    if (dialog == nullptr) return 1;
+    CheckDlgButton(dialog, kDesktopIconId, std::atoi(argv[2]) ? BST_CHECKED : BST_UNCHECKED);
+    return 0;
+  }
+  if (command == "press" && argc >= 3) return Press(argv[2]);
+  if (command == "box") return ShowBox(Seconds(argc, argv, 2));
+  if (command == "answer" && argc >= 3) return Answer(argv[2], Seconds(argc, argv, 3));
+  if (command == "link" && argc >= 3) return ShowLink(argv[2]);
+  if (command == "shell-folder" && argc >= 3) return ShowShellFolder(argv[2]);
+  if (command == "pause-install" && argc >= 6)
+    return PauseInstall(argv[2], argv[3], std::atoi(argv[4]), std::atof(argv[5]));
+  if (command == "drop-dialog" && argc >= 4) return DropDialog(argv[2], argv[3]);
+  if (command == "damage-payload" && argc >= 4) return DamagePayload(argv[2], argv[3]);
+  return 2;
+}

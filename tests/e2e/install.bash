@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# A whole install as a person does it: the proposed destination, Install, the finish question.
+# Then the same destination again, now holding the product: no question, and Yes to the finish
+# question launches the program in the install folder.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
+e2e_begin install
+
+echo "-- install to a new folder, finish answered No"
+start_setup
+drv press install
+expect_box "Finish..!" "$kFinishText" "Yes,No"
+installed=$(unix_path "$kDefaultDestination")
+"$KPX_TOOL" extract "$SETUP_EXE" "$work/expected" >/dev/null
+if diff -r "$work/expected" "$installed" >/dev/null; then ok "files equal kpx extract"; else fail "files differ from kpx extract"; fi
+
+programs=$(drv shell-folder Programs)
+desktop=$(drv shell-folder Desktop)
+links=$(cd "$(unix_path "$programs\\Quorvelane")" && ls | sort | paste -sd,)
+expect "Start-menu links" "$links" "Quorvelane Help.lnk,Quorvelane.lnk,Uninstall Quorvelane.lnk"
+program='c:\program files\Quorvelane\quorvel.exe'
+# link LINK FIELD
+link() { drv link "$1" | field "$2"; }
+expect "program link" "$(link "$programs\\Quorvelane\\Quorvelane.lnk" target)" "$program"
+expect "program link folder" "$(link "$programs\\Quorvelane\\Quorvelane.lnk" workdir)" "$kDefaultDestination"
+expect "help link" "$(link "$programs\\Quorvelane\\Quorvelane Help.lnk" target)" 'c:\program files\Quorvelane\quorvel.hlp'
+expect "uninstall link" "$(link "$programs\\Quorvelane\\Uninstall Quorvelane.lnk" target)" "$program"
+expect "uninstall link arguments" "$(link "$programs\\Quorvelane\\Uninstall Quorvelane.lnk" arguments)" "/uninstall"
+expect "uninstall link icon" "$(link "$programs\\Quorvelane\\Uninstall Quorvelane.lnk" icon)" "$program,1"
+expect "desktop link" "$(link "$desktop\\Quorvelane.lnk" target)" "$program"
+
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvelane'
+value() { "$loader" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p"; }
+expect "DisplayName" "$(value DisplayName)" "Quorvelane"
+uninstall=$(value UninstallString)
+case $uninstall in
+  *'c:\program files\Quorvelane\quorvel.exe'*' /uninstall') ok "UninstallString" ;;
+  *) fail "UninstallString: $uninstall" ;;
+esac
+
+rm -f "$WINEPREFIX/drive_c/launch-probe.txt"
+cp "$PROBE_EXE" "$installed/quorvel.exe"  # would say if it were started
+drv answer no
+expect_exit_1
+sleep 1
+expect_missing "No starts nothing" "$WINEPREFIX/drive_c/launch-probe.txt"
+
+echo "-- the current product present, finish answered Yes"
+start_setup
+drv press install
+expect_box "Finish..!" "$kFinishText" "Yes,No"  # no question about the destination first
+cp "$PROBE_EXE" "$installed/quorvel.exe"
+drv answer yes
+expect_exit_1
+for _ in $(seq 100); do [ -s "$WINEPREFIX/drive_c/launch-probe.txt" ] && break; sleep 0.2; done
+launched=$(tr -d '\r' <"$WINEPREFIX/drive_c/launch-probe.txt" 2>/dev/null)
+expect "started in the install folder" "$(field cwd <<<"$launched" | tr 'A-Z' 'a-z')" 'c:\program files\quorvelane'
+expect "program path quoted" "$(field command <<<"$launched")" "\"$kDefaultDestination\\quorvel.exe\""
+
+e2e_end

@@ -1,0 +1,137 @@
+# Shared by the Wine suites: a throw-away Wine prefix, a display, the setup program started in the
+# background, the driver that acts on its windows, and the checks. Sourced, not run.
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.bash"
+# Environment, set by CTest (tests/e2e/CMakeLists.txt):
+#   SETUP_EXE DRIVER_EXE PROBE_EXE KPX_TOOL SOURCE_DIR E2E_WORK
+# A suite exits 125 (skipped) when Wine cannot run the program here, 1 when a check failed.
+set -u
+
+readonly kSkip=125
+readonly kDialogCaption="Installing Quorvelane version 2.08"
+readonly kDefaultDestination='c:\program files\Quorvelane'
+failures=0
+xvfb_pid=""
+setup_pid=""
+
+# e2e_begin NAME: prefix, display and loader for one suite; skips when Wine cannot run the program.
+e2e_begin() {
+  suite=$1
+  local magic lfanew
+  lfanew=$(od -An -tu4 -j60 -N4 "$SETUP_EXE" | tr -d ' ')
+  magic=$(od -An -tx2 -j$((lfanew + 24)) -N2 "$SETUP_EXE" | tr -d ' ')
+  case $magic in 020b) arch=win64; loader=/usr/lib/wine/wine64 ;; *) arch=win32; loader=/usr/lib/wine/wine ;; esac
+  local runnable; runnable=$("$SOURCE_DIR/scripts/wine-probe" 2>/dev/null)
+  if [ -z "$runnable" ] || { [ "$arch" = win32 ] && [ "$runnable" != win32 ]; }; then
+    echo "skipped: Wine cannot run $arch programs here"; exit $kSkip
+  fi
+  [ "$arch" = win64 ] && echo "== $suite: $SETUP_EXE (x86-64 build of the same sources; 32-bit programs cannot start here)" \
+                      || echo "== $suite: $SETUP_EXE"
+  command -v Xvfb >/dev/null || [ -n "${DISPLAY:-}" ] || { echo "skipped: no display and no Xvfb"; exit $kSkip; }
+  work=$E2E_WORK/$suite
+  rm -rf "$work"; mkdir -p "$work"
+  export WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
+  [ "$arch" = win64 ] && export WINELOADER=$loader
+  make_template_prefix
+  export WINEPREFIX=$work/prefix
+  cp -a "$E2E_WORK/template-$arch" "$WINEPREFIX"
+  start_display
+  trap e2e_cleanup EXIT
+}
+
+# One initialised prefix per architecture, copied for every suite (initialising takes long).
+# Wine draws the window frames itself (Managed=N), since no window manager runs on Xvfb.
+make_template_prefix() {
+  local template=$E2E_WORK/template-$arch
+  exec 9>"$E2E_WORK/template-$arch.lock"
+  flock 9
+  if [ ! -f "$template/.ready" ]; then
+    rm -rf "$template"
+    WINEPREFIX=$template "$loader" wineboot --init >/dev/null 2>&1
+    WINEPREFIX=$template "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    WINEPREFIX=$template /usr/lib/wine/wineserver -w
+    touch "$template/.ready"
+  fi
+  flock -u 9
+}
+
+start_display() {
+  [ -n "${DISPLAY:-}" ] || start_xvfb
+}
+
+e2e_cleanup() {
+  [ -n "$setup_pid" ] && kill "$setup_pid" 2>/dev/null
+  /usr/lib/wine/wineserver -k 2>/dev/null
+  /usr/lib/wine/wineserver -w 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$WINEPREFIX"
+}
+
+# drv ARGS...: runs the driver; its output without carriage returns, and its exit status.
+drv() {
+  local out status
+  out=$("$loader" "$DRIVER_EXE" "$@" 2>/dev/null); status=$?
+  out=${out//$'\r'/}
+  [ -n "$out" ] && printf '%s\n' "$out"
+  return $status
+}
+
+# field NAME: the value of NAME=... in the text on stdin.
+field() { sed -n "s/^$1=//p" | head -1; }
+
+# unix_path WINDOWS_PATH
+unix_path() { "$loader" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+
+# start_setup [PROGRAM]: starts the setup program and waits for its dialog.
+start_setup() {
+  local program=${1:-$SETUP_EXE}
+  rm -f "$work/exit"
+  ( "$loader" "$program" >/dev/null 2>&1; echo $? >"$work/exit" ) &
+  setup_pid=$!
+  drv wait-window "$kDialogCaption" 60 || fail "the install dialog did not appear"
+}
+
+# setup_exit_code: waits up to 60 s for the setup program to end; prints its exit code.
+setup_exit_code() {
+  for _ in $(seq 600); do [ -s "$work/exit" ] && break; sleep 0.1; done
+  setup_pid=""
+  cat "$work/exit" 2>/dev/null || echo "still running"
+}
+
+ok() { echo "ok: $1"; }
+fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
+
+# expect WHAT GOT WANT
+expect() {
+  if [ "$2" = "$3" ]; then ok "$1"; else fail "$1: got [$2], want [$3]"; fi
+}
+
+# expect_box CAPTION TEXT BUTTONS: the next message box, within 60 s.
+expect_box() {
+  local box; box=$(drv box 60) || { fail "no message box \"$1\" appeared"; return; }
+  expect "box caption" "$(field caption <<<"$box")" "$1"
+  expect "box text" "$(field text <<<"$box")" "$2"
+  expect "box buttons" "$(field buttons <<<"$box")" "$3"
+}
+
+# expect_no_box SECONDS
+expect_no_box() {
+  local box; if box=$(drv box "$1"); then fail "unexpected box: $box"; else ok "no message box"; fi
+}
+
+expect_missing() { if [ -e "$2" ]; then fail "$1: $2 exists"; else ok "$1"; fi; }
+expect_present() { if [ -e "$2" ]; then ok "$1"; else fail "$1: $2 is missing"; fi; }
+
+expect_exit_1() { expect "exit code" "$(setup_exit_code)" 1; }
+
+e2e_end() {
+  if [ "$failures" -eq 0 ]; then echo "== $suite: all checks passed"; exit 0; fi
+  echo "== $suite: $failures checks failed"; exit 1
+}
+
+readonly kFinishText='Quorvelane has successfully\ninstalled to your computer.\nDo you want to launch the program now?'
+readonly kNotEmptyText='This is not an empty directory.\nDo you want to install to this directory anyway?'
+readonly kOverwriteText='Previous Quorvel has installed in this directory.\nDo you really want to overwrite?'
+readonly kOlderText='Older version of Quorvel detected.\nIf you continue, setup will remove it.\n\nIf you choose NO, setup will be canceled.\nYou can backup your previous version manually,\nand run this setup again anytime.\n\nDo you want to continue?'
+readonly kDecompressText='Can not decompress file!\nThe source file maybe damage.'
+readonly kNoWindowText='Setup can not open its window.'
+readonly kTooLongText='The destination path is too long.\nPlease choose a shorter one.'
