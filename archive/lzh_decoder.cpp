@@ -443,24 +443,68 @@ void CopyBytes(uint8_t* window, uint32_t r, uint32_t from, uint32_t length) {
   }
 }
 
+// Copies n (1..8) bytes from src to dst by loads and stores of whole words.
+inline void Copy8(uint8_t* dst, const uint8_t* src) {
+  uint64_t word;
+  std::memcpy(&word, src, sizeof word);
+  std::memcpy(dst, &word, sizeof word);
+}
+inline void Copy4(uint8_t* dst, const uint8_t* src) {
+  uint32_t word;
+  std::memcpy(&word, src, sizeof word);
+  std::memcpy(dst, &word, sizeof word);
+}
+
 // Copies length bytes forward from src to dst in 8-byte steps, then the rest a byte at a time.
 // Gives the byte-by-byte result when src >= dst, or dst - src >= 8 (each step reads only bytes
 // that are final by then).
 inline void CopyForward(uint8_t* dst, const uint8_t* src, uint32_t length) {
-  for (; length >= 8; length -= 8, src += 8, dst += 8) {
-    uint64_t word;
-    std::memcpy(&word, src, sizeof word);
-    std::memcpy(dst, &word, sizeof word);
-  }
+  for (; length >= 8; length -= 8, src += 8, dst += 8) Copy8(dst, src);
   for (; length > 0; length--) *dst++ = *src++;
+}
+
+// Copies a match of length (3..256) bytes to dst from src = dst - distance, distance >= 8, in
+// whole words and without writing past dst + length: 8-byte steps, then one 8-byte step that
+// ends at the match's end and overlaps the previous one (its source bytes are final by then,
+// being at least 8 bytes behind); short matches in two overlapping 4-byte steps.
+inline void CopyFar(uint8_t* dst, const uint8_t* src, uint32_t length) {
+  if (length >= 8) {
+    for (uint32_t done = 0; done + 8 <= length; done += 8) Copy8(dst + done, src + done);
+    Copy8(dst + length - 8, src + length - 8);
+  } else if (length >= 4) {
+    Copy4(dst, src);
+    Copy4(dst + length - 4, src + length - 4);
+  } else {
+    dst[0] = src[0];
+    dst[1] = src[1];
+    dst[2] = src[2];
+  }
+}
+
+// Fills dst[0..length-1] (length 3..256) with the byte before dst: a match at distance 1.
+inline void CopyRun(uint8_t* dst, uint32_t length) {
+  const uint64_t pattern = dst[-1] * 0x0101010101010101ull;
+  if (length < 8) {
+    for (uint32_t i = 0; i < length; i++) dst[i] = dst[-1];
+    return;
+  }
+  for (uint32_t done = 0; done + 8 <= length; done += 8) std::memcpy(dst + done, &pattern, 8);
+  std::memcpy(dst + length - 8, &pattern, 8);
 }
 
 // Copies a whole match to window[r..r+length-1] (which lies inside the window) from distance
 // bytes back, taken modulo the window: the byte-by-byte result, faster where it can be.
 inline void CopyMatch(uint8_t* window, uint32_t r, uint32_t length, uint32_t distance) {
   const uint32_t from = (r - distance) & kWindowMask;
-  const bool sourceBelow = distance <= r;  // else the source lies at or after r, unwrapped first
-  if ((sourceBelow && distance >= 8) || (!sourceBelow && from + length <= kDecodeWindowSize)) {
+  if (distance <= r) {  // the source lies below r, unwrapped
+    if (distance >= 8) {
+      CopyFar(window + r, window + from, length);
+    } else if (distance == 1) {
+      CopyRun(window + r, length);
+    } else {
+      CopyBytes(window, r, from, length);
+    }
+  } else if (from + length <= kDecodeWindowSize) {  // at or after r: bytes of the last chunk
     CopyForward(window + r, window + from, length);
   } else {
     CopyBytes(window, r, from, length);
