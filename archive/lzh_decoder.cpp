@@ -109,15 +109,20 @@ inline LzhBitWord LoadBigEndian(const uint8_t* p) {
 #endif
 }
 
+// Tops the look-ahead up to at least kRefillBits bits (at most kWordBits - 1) with one load;
+// assumes at least a word of input at Next. The load may take in bits of the byte after the
+// ones it counts: those are the leading bits of *Next, which the next refill ORs in again.
+inline void RefillWord(LzhBitReader& in) {
+  in.Buffer |= LoadBigEndian(in.Next) >> in.Count;
+  in.Next += (kWordBits - 1 - in.Count) >> 3;
+  in.Count |= kRefillBits;
+}
+
 // Tops the look-ahead up to at least kRefillBits bits (at most kWordBits - 1). Reads only bytes
-// in [Next..End-1]; past End it shifts in zero bits. A whole-word load may take in bits of the
-// byte after the ones it counts: those are the leading bits of *Next, which the next refill ORs
-// in again unchanged.
+// in [Next..End-1]; past End it shifts in zero bits.
 inline void Refill(LzhBitReader& in) {
   if (static_cast<size_t>(in.End - in.Next) >= sizeof(LzhBitWord)) {
-    in.Buffer |= LoadBigEndian(in.Next) >> in.Count;
-    in.Next += (kWordBits - 1 - in.Count) >> 3;
-    in.Count |= kRefillBits;
+    RefillWord(in);
     return;
   }
   while (in.Count < kRefillBits) {
@@ -526,26 +531,39 @@ uint32_t CopyCutMatch(uint8_t* window, uint32_t r, uint32_t count) {
 // and returns the next position. The bit reader and the block count stay in locals.
 // Entry conditions of each pass, which let its body go without bounds checks:
 //   - r + 256 <= count: a literal or a whole match of up to 256 bytes fits in the chunk;
-//   - no match is pending (CopyRemaining is 0);
-//   - after its refill the look-ahead holds at least kRefillBits bits: 56 on x86-64, enough for
-//     the length code, the position code and 12 extra bits; 24 on i686, refilled before each.
+//   - a whole word of input remains at Next, so the first refill is one load;
+//   - no match is pending (CopyRemaining is 0).
+// After its refill the look-ahead holds at least kRefillBits bits: 56 on x86-64, enough for the
+// length code, the position code and 12 extra bits, or for two codes; 24 on i686, refilled
+// (with the careful refill) before each further part of a match.
 uint32_t DecodeFast(uint8_t* window, uint32_t r, uint32_t count) {
   if (count < kMaxMatchLength) return r;
   const uint32_t lastStart = count - kMaxMatchLength;
   LzhBitReader in = Lzh.Bits;
   uint32_t blockRemaining = Lzh.BlockRemaining;
-  while (r <= lastStart) {
-    if (blockRemaining == 0) {
+  while (r <= lastStart && static_cast<size_t>(in.End - in.Next) >= sizeof(LzhBitWord)) {
+    if (blockRemaining != 0) {
+      RefillWord(in);
+    } else {
       Lzh.Bits = in;
       ReadBlockHeader();
       in = Lzh.Bits;
       blockRemaining = Lzh.BlockRemaining;
+      Refill(in);  // the header may have used up the word of input
     }
     blockRemaining--;
-    Refill(in);
     const uint32_t s = ReadLitLen(in);
     if (s < kFirstMatchSymbol) {
       window[r++] = static_cast<uint8_t>(s);
+      // A second literal fits in what is left of a 64-bit look-ahead (40 bits or more), and
+      // in the chunk (r <= lastStart + 1 < count).
+      if (!kOneRefillPerMatch || blockRemaining == 0) continue;
+      const uint32_t next =
+          Lzh.LitLenTable[in.Buffer >> (kWordBits - kLitLenTableBits)];
+      if ((next & (kLzhTreeEntry | (kEntryValueMask & ~0xFFu))) != 0) continue;
+      Consume(in, next >> kEntryLengthShift);
+      window[r++] = static_cast<uint8_t>(next);
+      blockRemaining--;
       continue;
     }
     const uint32_t length = s - kMatchLengthBias;

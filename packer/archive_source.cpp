@@ -12,8 +12,18 @@
 namespace {
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) throw std::runtime_error(path + ": cannot be read");
+  // One read of the whole file where its size is known (a regular file); else byte by byte.
+  const std::streamoff size = in.tellg();
+  if (size >= 0 && in.seekg(0)) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) {
+      throw std::runtime_error(path + ": cannot be read");
+    }
+    return bytes;
+  }
+  in.clear();
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) throw std::runtime_error(path + ": cannot be read");
   return bytes;
