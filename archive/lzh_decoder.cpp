@@ -91,6 +91,10 @@ static_assert(kRefillBits >= kLookAheadBits, "a refill must cover any single ste
 // bits. With 32 bits the match refills before each of the three.
 constexpr bool kOneRefillPerMatch = kRefillBits >= 2 * kMaxCodeLength + kMaxExtraBits;
 static_assert(sizeof(LzhBitWord) == 4 || kOneRefillPerMatch, "64-bit look-ahead covers a match");
+// Whether a whole match still leaves a full table index in the look-ahead, so that the next
+// symbol's table entry can be looked up before the refill (see DecodeFast).
+constexpr bool kLookUpBeforeRefill =
+    kOneRefillPerMatch && kRefillBits - (2 * kMaxCodeLength + kMaxExtraBits) >= kLitLenTableBits;
 
 // Marks the stream as damaged. The caller discards the entry; decoding goes on regardless.
 void Fail() { DecodeFailed = 1; }
@@ -405,15 +409,23 @@ __attribute__((noinline)) void ReadBlockHeader() {
   ReadSmallLengths(kPositionSymbols, kPositionCountBits, kNoZeroRun);
 }
 
-// Reads one literal/length symbol (0..509). Assumes at least 16 bits in the look-ahead.
-inline uint32_t ReadLitLen(LzhBitReader& in) {
-  const uint32_t top16 = static_cast<uint32_t>(in.Buffer >> (kWordBits - kLookAheadBits));
-  uint32_t entry = Lzh.LitLenTable[top16 >> (kLookAheadBits - kLitLenTableBits)];
-  if (entry & kLzhTreeEntry)
+// Finishes reading a literal/length symbol whose table entry is known: walks the tree for a
+// long code, consumes the code's bits and returns the symbol (0..509). Assumes at least 16 bits
+// in the look-ahead.
+inline uint32_t FinishLitLen(LzhBitReader& in, uint32_t entry) {
+  if (entry & kLzhTreeEntry) {
+    const uint32_t top16 = static_cast<uint32_t>(in.Buffer >> (kWordBits - kLookAheadBits));
     entry = WalkTree(top16, entry & kEntryValueMask, kLitLenTableBits, kLitLenSymbols,
                      Lzh.LitLenLengths);
+  }
   Consume(in, entry >> kEntryLengthShift);
   return entry & kEntryValueMask;
+}
+
+// Reads one literal/length symbol (0..509). Assumes at least 16 bits in the look-ahead.
+inline uint32_t ReadLitLen(LzhBitReader& in) {
+  const uint32_t entry = Lzh.LitLenTable[in.Buffer >> (kWordBits - kLitLenTableBits)];
+  return FinishLitLen(in, entry);
 }
 
 // Distance d + 1 of position class j: d is 0 for class 0, else 2^(j-1) plus j - 1 extra bits.
@@ -531,16 +543,21 @@ uint32_t CopyCutMatch(uint8_t* window, uint32_t r, uint32_t count) {
 // and returns the next position. The bit reader and the block count stay in locals.
 // Entry conditions of each pass, which let its body go without bounds checks:
 //   - r + 256 <= count: a literal or a whole match of up to 256 bytes fits in the chunk;
-//   - a whole word of input remains at Next, so the first refill is one load;
+//   - a whole word of input remains at Next, so the refill is one load;
 //   - no match is pending (CopyRemaining is 0).
 // After its refill the look-ahead holds at least kRefillBits bits: 56 on x86-64, enough for the
-// length code, the position code and 12 extra bits, or for two codes; 24 on i686, refilled
-// (with the careful refill) before each further part of a match.
+// length code, the position code and 12 extra bits with 12 bits to spare; 24 on i686, refilled
+// (with the careful refill) before each further part of a match. With 64 bits, the table entry
+// of the next symbol is therefore looked up as soon as a symbol is done, from the 12 bits that
+// are certainly held, so that the lookup does not wait for the refill.
 uint32_t DecodeFast(uint8_t* window, uint32_t r, uint32_t count) {
   if (count < kMaxMatchLength) return r;
   const uint32_t lastStart = count - kMaxMatchLength;
+  const uint32_t* const litLenTable = Lzh.LitLenTable;
   LzhBitReader in = Lzh.Bits;
   uint32_t blockRemaining = Lzh.BlockRemaining;
+  Refill(in);
+  uint32_t entry = litLenTable[in.Buffer >> (kWordBits - kLitLenTableBits)];
   while (r <= lastStart && static_cast<size_t>(in.End - in.Next) >= sizeof(LzhBitWord)) {
     if (blockRemaining != 0) {
       RefillWord(in);
@@ -550,25 +567,21 @@ uint32_t DecodeFast(uint8_t* window, uint32_t r, uint32_t count) {
       in = Lzh.Bits;
       blockRemaining = Lzh.BlockRemaining;
       Refill(in);  // the header may have used up the word of input
+      entry = litLenTable[in.Buffer >> (kWordBits - kLitLenTableBits)];
     }
     blockRemaining--;
-    const uint32_t s = ReadLitLen(in);
+    if (!kLookUpBeforeRefill) entry = litLenTable[in.Buffer >> (kWordBits - kLitLenTableBits)];
+    const uint32_t s = FinishLitLen(in, entry);
     if (s < kFirstMatchSymbol) {
+      if (kLookUpBeforeRefill) entry = litLenTable[in.Buffer >> (kWordBits - kLitLenTableBits)];
       window[r++] = static_cast<uint8_t>(s);
-      // A second literal fits in what is left of a 64-bit look-ahead (40 bits or more), and
-      // in the chunk (r <= lastStart + 1 < count).
-      if (!kOneRefillPerMatch || blockRemaining == 0) continue;
-      const uint32_t next =
-          Lzh.LitLenTable[in.Buffer >> (kWordBits - kLitLenTableBits)];
-      if ((next & (kLzhTreeEntry | (kEntryValueMask & ~0xFFu))) != 0) continue;
-      Consume(in, next >> kEntryLengthShift);
-      window[r++] = static_cast<uint8_t>(next);
-      blockRemaining--;
       continue;
     }
     const uint32_t length = s - kMatchLengthBias;
     if (!kOneRefillPerMatch) Refill(in);
-    CopyMatch(window, r, length, ReadDistance(in));
+    const uint32_t distance = ReadDistance(in);
+    if (kLookUpBeforeRefill) entry = litLenTable[in.Buffer >> (kWordBits - kLitLenTableBits)];
+    CopyMatch(window, r, length, distance);
     r += length;
   }
   Lzh.Bits = in;
