@@ -15,17 +15,30 @@ namespace {
 
 constexpr char kSeparator = '\\';
 
+// Copies text with its NUL into out, which holds capacity bytes. Returns false, with out holding
+// a truncated copy, when text does not fit; *length receives the copied length without the NUL.
+bool CopyBounded(char* out, uint32_t capacity, const char* text, uint32_t* length) {
+  uint32_t i = 0;
+  for (; text[i] != '\0'; ++i) {
+    if (i + 1 >= capacity) {
+      out[i] = '\0';
+      *length = i;
+      return false;
+    }
+    out[i] = text[i];
+  }
+  out[i] = '\0';
+  *length = i;
+  return true;
+}
+
 // Composes destination + '\' (unless present) + the name field into path. Returns false when the
 // destination is empty or the composed path reaches kExtractPathLimit with its NUL; path is then
 // unspecified. Returns the offset of the name part in *nameStart.
 bool ComposeOutputPath(const char* destination, const EntryHeader& entry, char (&path)[kPathSize],
                        uint32_t* nameStart) {
   uint32_t length = 0;
-  while (destination[length] != '\0') {
-    if (length + 1 >= kExtractPathLimit) return false;
-    path[length] = destination[length];
-    ++length;
-  }
+  if (!CopyBounded(path, kExtractPathLimit, destination, &length)) return false;
   if (length == 0) return false;  // would place the files at the root of the current drive
   if (path[length - 1] != kSeparator) path[length++] = kSeparator;
   if (length + entry.NameFieldSize + 1 >= kExtractPathLimit) return false;
@@ -63,9 +76,8 @@ bool WriteCompressedData(FileHandle file, const EntryHeader& entry) {
 
 // Counts the new file, names it for the progress display and repaints before any data is written.
 void AnnounceOutputFile(const char* path) {
-  int i = 0;
-  for (; path[i] != '\0' && i < kPathSize - 1; ++i) Setup.CurrentFile[i] = path[i];
-  Setup.CurrentFile[i] = '\0';
+  uint32_t length;
+  (void)CopyBounded(Setup.CurrentFile, kPathSize, path, &length);  // path is below kPathSize
   ++Setup.FilesDone;
   RepaintProgress();
 }

@@ -293,8 +293,10 @@ uint8_t ReadSmallLength(LzhBitReader& in) {
          mask != 0 && (top16 & mask) != 0; mask >>= 1)
       len++;
   }
-  int consumed = len < kUnaryLength ? kLengthFieldBits : static_cast<int>(len) - 3;
-  if (consumed > kLookAheadBits) consumed = kLookAheadBits;  // 13 one bits: no zero bit in view
+  // The 3-bit field, then for 7 and up one 1 bit per step above 7 and the closing 0 bit.
+  int consumed = kLengthFieldBits;
+  if (len >= kUnaryLength) consumed += static_cast<int>(len - kUnaryLength) + 1;
+  if (consumed > kLookAheadBits) consumed = kLookAheadBits;  // 13 one bits: no 0 bit in view
   Consume(in, static_cast<uint32_t>(consumed));
   if (len > static_cast<uint32_t>(kMaxCodeLength)) {
     Fail();  // length value above the longest code

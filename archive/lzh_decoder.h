@@ -57,13 +57,19 @@ struct LzhDecoder {
 };
 
 extern LzhDecoder Lzh;
+// The dictionary, and the buffer each chunk is decoded into (positions 0..count-1).
 extern uint8_t DecodeWindow[kDecodeWindowSize];
+// 0 or 1; 1 once the current entry's stream was found damaged: an over-full or incomplete code,
+// or a value beyond the format's arrays (a count above the code's symbols, a zero run past the
+// last length, a single symbol beyond its code, a length above 16, a tree walk that does not end
+// in a symbol). The caller clears it before DecodeStart and tests it after every DecodeChunk.
 extern int DecodeFailed;
 
 // Begins one entry: input is its stored bytes (kept in place by the caller until the entry's last
 // DecodeChunk), storedSize their number. Does not touch DecodeFailed.
 void DecodeStart(const uint8_t* input, uint32_t storedSize);
 
-// Produces the next count (1..8192) bytes of the entry into window[0..count-1]; window is
-// DecodeWindow. Sets DecodeFailed on an invalid code but always produces count bytes.
+// Produces the next count (1..8192; more is cut to 8192) bytes of the entry into
+// window[0..count-1]; window is DecodeWindow. Sets DecodeFailed on a damaged stream but always
+// produces count bytes. Bits past the stored bytes read as 0.
 void DecodeChunk(uint32_t count, uint8_t* window);

@@ -26,6 +26,13 @@ namespace {
 
 constexpr uint32_t kMaxUnpacked = 1 << 16;
 
+// libFuzzer reads and writes its corpus by relative paths, but the extractor moves the current
+// directory: every input ends where the process started.
+const fs::path& StartDirectory() {
+  static const fs::path start = fs::current_path();
+  return start;
+}
+
 const fs::path& ScratchRoot() {
   static const fs::path root =
       fs::temp_directory_path() / ("kpx-fuzz-extract-" + std::to_string(getpid()));
@@ -71,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::memset(DecodeWindow, 0, sizeof DecodeWindow);
   Setup = SetupState{};
   std::error_code ignored;
-  fs::current_path(fs::temp_directory_path(), ignored);
+  StartDirectory();
   fs::remove_all(ScratchRoot(), ignored);
   const fs::path destination = ScratchRoot() / "dest";
   fs::create_directories(destination, ignored);
@@ -79,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WalkArchive(archive.get(), uint32_t(size), destination.string());
 
   // Whatever the archive said, the scratch root holds only the destination.
-  fs::current_path(fs::temp_directory_path(), ignored);
+  fs::current_path(StartDirectory(), ignored);
   for (const auto& item : fs::directory_iterator(ScratchRoot(), ignored)) {
     if (item.path() != destination) std::abort();
   }

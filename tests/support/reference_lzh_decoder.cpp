@@ -36,6 +36,7 @@ int DecodeFailed;
 namespace {
 
 constexpr int kBitBufferBits = 16;
+constexpr int kByteBits = 8;
 constexpr int kBlockCountBits = 16;
 constexpr int kCodeLenCountBits = 5;
 constexpr int kLitLenCountBits = 9;
@@ -85,7 +86,7 @@ void FillBits(int n) {
     } else {
       d.PendingByte = 0;
     }
-    d.PendingBits = 8;
+    d.PendingBits = kByteBits;
   }
   d.PendingBits -= n;
   d.BitBuffer = static_cast<uint16_t>(d.BitBuffer | (d.PendingByte >> d.PendingBits));
@@ -192,8 +193,10 @@ uint8_t ReadSmallLength() {
          mask != 0 && (Lzh.BitBuffer & mask) != 0; mask >>= 1)
       len++;
   }
-  int consumed = len < kUnaryLength ? kLengthFieldBits : static_cast<int>(len) - 3;
-  if (consumed > kBitBufferBits) consumed = kBitBufferBits;  // 13 one bits: no zero bit in view
+  // The 3-bit field, then for 7 and up one 1 bit per step above 7 and the closing 0 bit.
+  int consumed = kLengthFieldBits;
+  if (len >= kUnaryLength) consumed += static_cast<int>(len - kUnaryLength) + 1;
+  if (consumed > kBitBufferBits) consumed = kBitBufferBits;  // 13 one bits: no 0 bit in view
   FillBits(consumed);
   if (len > static_cast<uint32_t>(kMaxCodeLength)) {
     Fail();  // length value above the longest code

@@ -1,6 +1,7 @@
 // ExtractEntry's header checks, name checks and path composition: which archives it refuses, with
 // which result, and that a refused entry creates nothing and counts nothing.
 #include "archive/extract_entry.h"
+#include "archive/entry_header.h"
 
 #include <filesystem>
 #include <functional>
@@ -28,6 +29,7 @@ struct RefusedCase {
   std::function<std::string()> archive;
   uint32_t offset;
   int expected;
+  HeaderProblem problem;  // what ReadEntryHeader names as the fault
 };
 
 const std::string kValid = OneEntry(StoredEntry("f.txt", "hello"));
@@ -38,44 +40,49 @@ std::string Patched(uint32_t at, uint32_t value) {
   return archive;
 }
 
+std::string WithByte(size_t at, char value) {
+  std::string archive = kValid;
+  archive[at] = value;
+  return archive;
+}
+
+constexpr int kEnd = kExtractEnd;
+constexpr int kBad = kExtractMalformedHeader;
+
 std::vector<RefusedCase> RefusedCases() {
   const uint32_t end = uint32_t(kValid.size());
   return {
-      {"empty archive", [] { return std::string(); }, 0, kExtractEnd},
-      {"20 bytes", [] { return kValid.substr(0, 20); }, 0, kExtractEnd},
-      {"21 bytes, no magic", [] { return std::string(21, 'x'); }, 0, kExtractMalformedHeader},
-      {"20 stray bytes after the entry", [] { return kValid + std::string(20, 'x'); }, end,
-       kExtractEnd},
-      {"21 stray bytes after the entry", [] { return kValid + std::string(21, 'x'); }, end,
-       kExtractMalformedHeader},
-      {"offset past the end", [] { return kValid; }, end + 5, kExtractEnd},
-      {"offset that wraps when 20 is added", [] { return kValid; }, 0xFFFFFFF0u, kExtractEnd},
-      {"magic byte 0", [] { std::string a = kValid; a[0] = 'K'; return a; }, 0,
-       kExtractMalformedHeader},
-      {"magic byte 3", [] { std::string a = kValid; a[3] = '\r'; return a; }, 0,
-       kExtractMalformedHeader},
-      {"header ends at the end",
-       [] { return OneEntry(StoredEntry("f.txt", "")); }, 0, kExtractMalformedHeader},
-      {"empty name", [] { return OneEntry(StoredEntry("", "hello")); }, 0,
-       kExtractMalformedHeader},
-      {"header size 20", [] { return Patched(kHeaderSizeOffset, 20); }, 0,
-       kExtractMalformedHeader},
-      {"header size 0", [] { return Patched(kHeaderSizeOffset, 0); }, 0, kExtractMalformedHeader},
-      {"header size 2^32-1", [] { return Patched(kHeaderSizeOffset, 0xFFFFFFFFu); }, 0,
-       kExtractMalformedHeader},
-      {"data one byte past the end", [] { return Patched(kStoredSizeOffset, 6); }, 0,
-       kExtractMalformedHeader},
-      {"stored size 2^32-1", [] { return Patched(kStoredSizeOffset, 0xFFFFFFFFu); }, 0,
-       kExtractMalformedHeader},
+      {"empty archive", [] { return std::string(); }, 0, kEnd, kHeaderSound},
+      {"20 bytes", [] { return kValid.substr(0, 20); }, 0, kEnd, kHeaderSound},
+      {"21 bytes, no magic", [] { return std::string(21, 'x'); }, 0, kBad, kBadMagic},
+      {"20 stray bytes after the entry", [] { return kValid + std::string(20, 'x'); }, end, kEnd,
+       kHeaderSound},
+      {"21 stray bytes after the entry", [] { return kValid + std::string(21, 'x'); }, end, kBad,
+       kBadMagic},
+      {"offset past the end", [] { return kValid; }, end + 5, kEnd, kHeaderSound},
+      {"offset that wraps when 20 is added", [] { return kValid; }, 0xFFFFFFF0u, kEnd,
+       kHeaderSound},
+      {"magic byte 0", [] { return WithByte(0, 'K'); }, 0, kBad, kBadMagic},
+      {"magic byte 3", [] { return WithByte(3, '\r'); }, 0, kBad, kBadMagic},
+      {"header ends at the end", [] { return OneEntry(StoredEntry("f.txt", "")); }, 0, kBad,
+       kHeaderPastEnd},
+      {"empty name", [] { return OneEntry(StoredEntry("", "hello")); }, 0, kBad, kEmptyName},
+      {"header size 20", [] { return Patched(kHeaderSizeOffset, 20); }, 0, kBad, kNoNameField},
+      {"header size 0", [] { return Patched(kHeaderSizeOffset, 0); }, 0, kBad, kNoNameField},
+      {"header size 2^32-1", [] { return Patched(kHeaderSizeOffset, 0xFFFFFFFFu); }, 0, kBad,
+       kHeaderPastEnd},
+      {"data one byte past the end", [] { return Patched(kStoredSizeOffset, 6); }, 0, kBad,
+       kDataPastEnd},
+      {"stored size 2^32-1", [] { return Patched(kStoredSizeOffset, 0xFFFFFFFFu); }, 0, kBad,
+       kDataPastEnd},
       {"stored entry unpacking more than it stores",
-       [] { return Patched(kUnpackedSizeOffset, 6); }, 0, kExtractMalformedHeader},
+       [] { return Patched(kUnpackedSizeOffset, 6); }, 0, kBad, kUnpackedExceedsStored},
       {"compressed entry of 2^31 bytes",
-       [] { return OneEntry(CompressedEntry("f.txt", "xx", 0x80000000u)); }, 0,
-       kExtractMalformedHeader},
-      {"name field without its NUL", [] { return WithNameField("f.txt"); }, 0,
-       kExtractMalformedHeader},
+       [] { return OneEntry(CompressedEntry("f.txt", "xx", 0x80000000u)); }, 0, kBad,
+       kSizeTooLarge},
+      {"name field without its NUL", [] { return WithNameField("f.txt"); }, 0, kBad, kUnsafeName},
       {"NUL inside the name field", [] { return WithNameField(std::string("f\0g", 3) + '\0'); },
-       0, kExtractMalformedHeader},
+       0, kBad, kUnsafeName},
   };
 }
 
@@ -86,7 +93,12 @@ class ExtractEntryHeader : public ExtractFixture {};
 TEST_F(ExtractEntryHeader, RefusesEachBadHeaderAndCreatesNothing) {
   for (const RefusedCase& row : RefusedCases()) {
     SCOPED_TRACE(row.label);
-    EXPECT_EQ(Extract(row.archive(), row.offset), row.expected);
+    const std::string archive = row.archive();
+    EXPECT_EQ(Extract(archive, row.offset), row.expected);
+    EntryHeader entry;
+    EXPECT_EQ(ReadEntryHeader(Bytes(archive), row.offset, uint32_t(archive.size()), &entry),
+              row.expected);
+    EXPECT_EQ(entry.Problem, row.problem);
     EXPECT_EQ(::Setup.FilesDone, 0u);
     EXPECT_TRUE(scratch.Listing().empty());
   }

@@ -1,5 +1,5 @@
 // The file layer under the extractor: '\'-separated paths reach the system, a missing directory is
-// told apart from an existing one, and deletion and the repaint are harmless where nothing is there.
+// told apart from an existing one, and deleting a missing file is harmless.
 #include "archive/file_ops.h"
 
 #include <gtest/gtest.h>
@@ -31,29 +31,4 @@ TEST(FileOps, CreatedFileIsWrittenAtItsPositionAndDeleted) {
   DeleteOutputFile(path.c_str());
   DeleteOutputFile(path.c_str());  // a second deletion is harmless
   EXPECT_TRUE(scratch.Listing().empty());
-}
-
-TEST(FileOps, WriteLimitCutsAPieceShort) {
-  ScratchDir scratch;
-  FileHandle file;
-  ASSERT_TRUE(CreateOutputFile((scratch.Destination() + "\\f.bin").c_str(), &file));
-  FileOpsTest = FileOpsHooks{};
-  FileOpsTest.WriteLimitOn = 1;
-  FileOpsTest.WriteLimit = 2;
-  const uint8_t bytes[3] = {1, 2, 3};
-  EXPECT_EQ(WriteFilePiece(file, bytes, 3), 2u);
-  EXPECT_EQ(WriteFilePiece(file, bytes, 3), 0u);
-  FileOpsTest = FileOpsHooks{};
-  CloseOutputFile(file);
-  EXPECT_EQ(ReadFileOrMissing(scratch.Path("f.bin")), std::string("\1\2"));
-}
-
-TEST(FileOps, RepaintWithoutAProgressWindowOnlyReports) {
-  static int repaints;
-  repaints = 0;
-  FileOpsTest = FileOpsHooks{};
-  FileOpsTest.Repainted = [] { ++repaints; };
-  RepaintProgress();
-  FileOpsTest = FileOpsHooks{};
-  EXPECT_EQ(repaints, 1);
 }

@@ -38,6 +38,29 @@ void CodeLengthsAndLitLenAB(BitWriter& out) {
   WriteLitLenLengths(out, FullCodeLengthCodeLengths(), LitLenAB());
 }
 void SymbolsABBA(BitWriter& out) { out.Put(0b0110, 4); }
+// The full code-length code's 19 lengths under the given count field, then single 'A' and 0.
+void CodeLengthCountThenSingles(BitWriter& out, uint32_t count) {
+  out.Put(count, 5);
+  const std::vector<int> lengths = FullCodeLengthCodeLengths();
+  for (int s = 0; s < 19; s++) {
+    out.PutSmallLength(lengths[s]);
+    if (s == 2) out.Put(0, 2);  // zero-run field
+  }
+  SingleLitLenA(out);
+  SinglePosition(out);
+}
+// The full code-length code, then literal/length count 510 with 'A' and 'B' at 1 bit, sent as
+// single lengths up to 'B' and a long zero run of run9 + 20 zeros from 67.
+void LitLenABThenLongRun(BitWriter& out, uint32_t run9) {
+  WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
+  const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
+  out.Put(510, 9);
+  for (int s = 0; s < 'A'; s++) out.PutSymbol(cl, 0);
+  out.PutSymbol(cl, 3);  // 'A': length 1
+  out.PutSymbol(cl, 3);  // 'B': length 1
+  out.PutSymbol(cl, 2);  // long zero run
+  out.Put(run9, 9);
+}
 
 struct DamageCase {
   const char* Label;
@@ -131,28 +154,8 @@ std::vector<DamageCase> InvalidLengthSets() {
 std::vector<DamageCase> ValuesBeyondTheArrays() {
   return {
       {"code-length count 20 (one more than 19): 19 lengths read",
-       [](BitWriter& out) {
-         out.Put(20, 5);
-         const std::vector<int> lengths = FullCodeLengthCodeLengths();
-         for (int s = 0; s < 19; s++) {
-           out.PutSmallLength(lengths[s]);
-           if (s == 2) out.Put(0, 2);  // zero-run field
-         }
-         SingleLitLenA(out);
-         SinglePosition(out);
-       },
-       "AAAA"},
-      {"code-length count 31",
-       [](BitWriter& out) {
-         out.Put(31, 5);
-         const std::vector<int> lengths = FullCodeLengthCodeLengths();
-         for (int s = 0; s < 19; s++) {
-           out.PutSmallLength(lengths[s]);
-           if (s == 2) out.Put(0, 2);  // zero-run field
-         }
-         SingleLitLenA(out);
-         SinglePosition(out);
-       },
+       [](BitWriter& out) { CodeLengthCountThenSingles(out, 20); }, "AAAA"},
+      {"code-length count 31", [](BitWriter& out) { CodeLengthCountThenSingles(out, 31); },
        "AAAA"},
       {"position count 15: 14 lengths read",
        [](BitWriter& out) {
@@ -174,30 +177,16 @@ std::vector<DamageCase> ValuesBeyondTheArrays() {
        "ABBA"},
       {"long zero run past the last length (531 zeros from 67)",
        [](BitWriter& out) {
-         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-         const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
-         out.Put(510, 9);
-         for (int s = 0; s < 'A'; s++) out.PutSymbol(cl, 0);
-         out.PutSymbol(cl, 3);    // 'A': length 1
-         out.PutSymbol(cl, 3);    // 'B': length 1
-         out.PutSymbol(cl, 2);    // long zero run
-         out.Put(511, 9);         //   511 + 20 zeros
+         LitLenABThenLongRun(out, 511);
          SinglePosition(out);
          SymbolsABBA(out);
        },
        "ABBA"},
       {"short zero run past the last length (18 zeros from 500)",
        [](BitWriter& out) {
-         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-         const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
-         out.Put(510, 9);
-         for (int s = 0; s < 'A'; s++) out.PutSymbol(cl, 0);
-         out.PutSymbol(cl, 3);    // 'A': length 1
-         out.PutSymbol(cl, 3);    // 'B': length 1
-         out.PutSymbol(cl, 2);    // long zero run
-         out.Put(413, 9);         //   433 zeros: 67..499
-         out.PutSymbol(cl, 1);    // short zero run
-         out.Put(15, 4);          //   18 zeros from 500
+         LitLenABThenLongRun(out, 413);  // 433 zeros: 67..499
+         out.PutSymbol(MakeCanonicalCode(FullCodeLengthCodeLengths()), 1);  // short zero run
+         out.Put(15, 4);  //   18 zeros from 500
          SinglePosition(out);
          SymbolsABBA(out);
        },
