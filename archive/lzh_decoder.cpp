@@ -99,9 +99,6 @@ constexpr bool kLookUpBeforeRefill =
 // Marks the stream as damaged. The caller discards the entry; decoding goes on regardless.
 void Fail() { DecodeFailed = 1; }
 
-inline uint64_t FromBigEndian(uint64_t v) { return __builtin_bswap64(v); }
-inline uint32_t FromBigEndian(uint32_t v) { return __builtin_bswap32(v); }
-
 // Returns the word stored big-endian at p[0..sizeof(LzhBitWord)-1].
 inline LzhBitWord LoadBigEndian(const uint8_t* p) {
   LzhBitWord word;
@@ -109,7 +106,11 @@ inline LzhBitWord LoadBigEndian(const uint8_t* p) {
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
   return word;
 #else
-  return FromBigEndian(word);
+  if constexpr (sizeof word == sizeof(uint64_t)) {
+    return static_cast<LzhBitWord>(__builtin_bswap64(word));
+  } else {
+    return static_cast<LzhBitWord>(__builtin_bswap32(static_cast<uint32_t>(word)));
+  }
 #endif
 }
 
