@@ -31,15 +31,21 @@
 // bits are consumed once the symbol is known. A match copies from the window, which is both the
 // dictionary and the output buffer.
 //
-// Optimizations (each measured with bench/decode_speed):
+// Optimizations (each measured with bench/decode_speed and bench/decode_memory):
 //   - The bit reader and the block count live in locals for one run of symbols (DecodeFast).
 //   - The look-ahead is a register-wide left-aligned word refilled from memory by one big-endian
 //     load while a whole word of input remains, byte by byte (zeros past the end) after that.
 //   - Table entries carry the code length next to the symbol, so a direct hit needs one load.
-//   - A fast loop runs while a whole match still fits in the chunk, without bounds checks; a
-//     careful loop decodes the chunk's last bytes and cuts the last match.
-//   - Matches whose source cannot be overwritten within one 8-byte step are copied 8 bytes at a
-//     time; short distances and matches whose source wraps the window go byte by byte.
+//   - A fast loop runs while a whole match still fits in the chunk and a word of input remains,
+//     without bounds checks; a careful loop decodes the chunk's last bytes and cuts the last match.
+//   - With a 64-bit look-ahead the next symbol's table entry is looked up as soon as a symbol is
+//     done, before the refill, which takes the refill off the lookup's critical path.
+//   - Matches at a distance of 8 or more are copied in whole words, the last word overlapping
+//     the one before instead of writing past the match's end (bytes past it may still be read
+//     as the previous chunk's). Short distances and wrapping sources go byte by byte.
+//   Tried and dropped, as they did not pay: a second literal per refill (replaced by the early
+//   lookup), table entries holding two literals, a fill for distance-1 runs, two-word copies
+//   for matches of 9..16 bytes.
 #include "archive/lzh_decoder.h"
 
 #include <cstddef>
@@ -463,7 +469,7 @@ void CopyBytes(uint8_t* window, uint32_t r, uint32_t from, uint32_t length) {
   }
 }
 
-// Copies n (1..8) bytes from src to dst by loads and stores of whole words.
+// Copy 8 or 4 bytes from src to dst with one load and one store.
 inline void Copy8(uint8_t* dst, const uint8_t* src) {
   uint64_t word;
   std::memcpy(&word, src, sizeof word);
@@ -501,17 +507,6 @@ inline void CopyFar(uint8_t* dst, const uint8_t* src, uint32_t length) {
   }
 }
 
-// Fills dst[0..length-1] (length 3..256) with the byte before dst: a match at distance 1.
-inline void CopyRun(uint8_t* dst, uint32_t length) {
-  const uint64_t pattern = dst[-1] * 0x0101010101010101ull;
-  if (length < 8) {
-    for (uint32_t i = 0; i < length; i++) dst[i] = dst[-1];
-    return;
-  }
-  for (uint32_t done = 0; done + 8 <= length; done += 8) std::memcpy(dst + done, &pattern, 8);
-  std::memcpy(dst + length - 8, &pattern, 8);
-}
-
 // Copies a whole match to window[r..r+length-1] (which lies inside the window) from distance
 // bytes back, taken modulo the window: the byte-by-byte result, faster where it can be.
 inline void CopyMatch(uint8_t* window, uint32_t r, uint32_t length, uint32_t distance) {
@@ -519,8 +514,6 @@ inline void CopyMatch(uint8_t* window, uint32_t r, uint32_t length, uint32_t dis
   if (distance <= r) {  // the source lies below r, unwrapped
     if (distance >= 8) {
       CopyFar(window + r, window + from, length);
-    } else if (distance == 1) {
-      CopyRun(window + r, length);
     } else {
       CopyBytes(window, r, from, length);
     }
