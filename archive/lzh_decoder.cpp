@@ -36,8 +36,9 @@
 //   - The look-ahead is a register-wide left-aligned word refilled from memory by one big-endian
 //     load while a whole word of input remains, byte by byte (zeros past the end) after that.
 //   - Table entries carry the code length next to the symbol, so a direct hit needs one load.
-//   - A fast loop runs while a whole match still fits in the chunk and a word of input remains,
-//     without bounds checks; a careful loop decodes the chunk's last bytes and cuts the last match.
+//   - A fast loop runs while a word of input remains, without checks on the input, and cuts a
+//     match at the chunk's end itself; a careful loop, with the byte-wise refill, decodes what
+//     the stream's last bytes hold.
 //   - With a 64-bit look-ahead the next symbol's table entry is looked up as soon as a symbol is
 //     done, before the refill, which takes the refill off the lookup's critical path.
 //   - Matches at a distance of 8 or more are copied in whole words, the last word overlapping
@@ -535,10 +536,11 @@ uint32_t CopyCutMatch(uint8_t* window, uint32_t r, uint32_t count) {
   return r + n;
 }
 
-// The fast loop: decodes symbols into window[r..] while a whole match still fits before count,
+// The fast loop: decodes symbols into window[r..count-1] while a whole word of input remains,
 // and returns the next position. The bit reader and the block count stay in locals.
-// Entry conditions of each pass, which let its body go without bounds checks:
-//   - r + 256 <= count: a literal or a whole match of up to 256 bytes fits in the chunk;
+// Entry conditions of each pass, which let its body go without bounds checks on the input:
+//   - r < count: a literal fits; a match that does not fit is cut at count, which ends the loop
+//     with the bytes still owed in CopyRemaining and CopyPosition;
 //   - a whole word of input remains at Next, so the refill is one load;
 //   - no match is pending (CopyRemaining is 0).
 // After its refill the look-ahead holds at least kRefillBits bits: 56 on x86-64, enough for the
@@ -547,14 +549,12 @@ uint32_t CopyCutMatch(uint8_t* window, uint32_t r, uint32_t count) {
 // of the next symbol is therefore looked up as soon as a symbol is done, from the 12 bits that
 // are certainly held, so that the lookup does not wait for the refill.
 uint32_t DecodeFast(uint8_t* window, uint32_t r, uint32_t count) {
-  if (count < kMaxMatchLength) return r;
-  const uint32_t lastStart = count - kMaxMatchLength;
   const uint32_t* const litLenTable = Lzh.LitLenTable;
   LzhBitReader in = Lzh.Bits;
   uint32_t blockRemaining = Lzh.BlockRemaining;
   Refill(in);
   uint32_t entry = litLenTable[in.Buffer >> (kWordBits - kLitLenTableBits)];
-  while (r <= lastStart && static_cast<size_t>(in.End - in.Next) >= sizeof(LzhBitWord)) {
+  while (r < count && static_cast<size_t>(in.End - in.Next) >= sizeof(LzhBitWord)) {
     if (blockRemaining != 0) {
       RefillWord(in);
     } else {
@@ -577,6 +577,12 @@ uint32_t DecodeFast(uint8_t* window, uint32_t r, uint32_t count) {
     if (!kOneRefillPerMatch) Refill(in);
     const uint32_t distance = ReadDistance(in);
     if (kLookUpBeforeRefill) entry = litLenTable[in.Buffer >> (kWordBits - kLitLenTableBits)];
+    if (length > count - r) {  // cut by the chunk's end
+      Lzh.CopyRemaining = length;
+      Lzh.CopyPosition = (r - distance) & kWindowMask;
+      r = CopyCutMatch(window, r, count);
+      break;
+    }
     CopyMatch(window, r, length, distance);
     r += length;
   }
@@ -585,8 +591,9 @@ uint32_t DecodeFast(uint8_t* window, uint32_t r, uint32_t count) {
   return r;
 }
 
-// The careful loop: decodes the chunk's last symbols into window[r..count-1], cutting the last
-// match at count and leaving the rest of it in CopyRemaining and CopyPosition.
+// The careful loop: decodes symbols into window[r..count-1] once less than a word of input is
+// left (the refill goes byte by byte, zeros past the end), cutting the last match at count and
+// leaving the rest of it in CopyRemaining and CopyPosition.
 void DecodeTail(uint8_t* window, uint32_t r, uint32_t count) {
   LzhBitReader& in = Lzh.Bits;
   while (r < count) {
