@@ -41,9 +41,11 @@
 //     the stream's last bytes hold.
 //   - With a 64-bit look-ahead the next symbol's table entry is looked up as soon as a symbol is
 //     done, before the refill, which takes the refill off the lookup's critical path.
-//   - Matches at a distance of 8 or more are copied in whole words, the last word overlapping
-//     the one before instead of writing past the match's end (bytes past it may still be read
-//     as the previous chunk's). Short distances and wrapping sources go byte by byte.
+//   - Matches at a distance of 8 or more are copied in whole words: two words at once for
+//     the common short match, running past its end, with the 16 bytes after the end saved
+//     before and put back after (they may still be read as the previous chunk's bytes); near
+//     the window's end, with the last word overlapping the one before instead. Short distances
+//     and wrapping sources go byte by byte.
 //   Tried and dropped, as they did not pay: a second literal per refill (replaced by the early
 //   lookup), table entries holding two literals, a fill for distance-1 runs, two-word copies
 //   for matches of 9..16 bytes.
@@ -508,12 +510,27 @@ inline void CopyFar(uint8_t* dst, const uint8_t* src, uint32_t length) {
   }
 }
 
+// Copies a match of length (3..256) bytes to dst from src = dst - distance, distance >= 8, in
+// whole words that may run up to 15 bytes past the match's end; the 16 bytes after the end are
+// saved first and put back after, since they may still be read as the previous chunk's bytes.
+// Assumes 16 bytes of the window after the match.
+inline void CopyFarWithSpill(uint8_t* dst, const uint8_t* src, uint32_t length) {
+  uint64_t after[2];
+  std::memcpy(after, dst + length, sizeof after);
+  Copy8(dst, src);
+  Copy8(dst + 8, src + 8);
+  for (uint32_t done = 16; done < length; done += 8) Copy8(dst + done, src + done);
+  std::memcpy(dst + length, after, sizeof after);
+}
+
 // Copies a whole match to window[r..r+length-1] (which lies inside the window) from distance
 // bytes back, taken modulo the window: the byte-by-byte result, faster where it can be.
 inline void CopyMatch(uint8_t* window, uint32_t r, uint32_t length, uint32_t distance) {
   const uint32_t from = (r - distance) & kWindowMask;
   if (distance <= r) {  // the source lies below r, unwrapped
-    if (distance >= 8) {
+    if (distance >= 8 && r + length + 16 <= kDecodeWindowSize) {
+      CopyFarWithSpill(window + r, window + from, length);
+    } else if (distance >= 8) {
       CopyFar(window + r, window + from, length);
     } else {
       CopyBytes(window, r, from, length);
