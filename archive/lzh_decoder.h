@@ -18,26 +18,42 @@ constexpr int kMaxCodeLength = 16;
 constexpr int kLitLenTableBits = 12;
 constexpr int kSmallTableBits = 8;
 constexpr int kTreeNodes = 2 * kLitLenSymbols - 1;  // 1019, shared by the three codes
+constexpr uint32_t kLzhTreeEntry = 0x80000000u;  // table entry flag: walk the tree (see LzhDecoder)
+
+// The look-ahead word: as wide as a register, so 64 bits on x86-64 and 32 bits on i686. The tests
+// also build the 32-bit form on x86-64 (KPX_LZH_NARROW_LOOKAHEAD), where it can run.
+#if UINTPTR_MAX > 0xFFFFFFFFu && !defined(KPX_LZH_NARROW_LOOKAHEAD)
+using LzhBitWord = uint64_t;
+#else
+using LzhBitWord = uint32_t;
+#endif
+
+// The bit reader. Buffer holds Count (0..width-1) not yet consumed bits, left-aligned (the next
+// bit is the most significant). The bits below them are either zero or the leading bits of *Next,
+// the next byte not yet taken in, so a refill may OR that byte in again. Bytes at or past End
+// read as 0 and leave Next where it is.
+struct LzhBitReader {
+  const uint8_t* Next;
+  const uint8_t* End;
+  LzhBitWord Buffer;
+  uint32_t Count;
+};
 
 struct LzhDecoder {
-  // Bit reader
-  const uint8_t* InputBase;
-  uint32_t InputSize;
-  uint32_t InputIndex;
-  uint16_t BitBuffer;  // next 16 unconsumed bits, next bit in the most significant position
-  uint32_t PendingByte;
-  int32_t PendingBits;
+  LzhBitReader Bits;
   // Block and match state
   uint32_t BlockRemaining;
-  int32_t CopyRemaining;
-  uint32_t CopyPosition;
-  // Codes of the current block
+  uint32_t CopyRemaining;  // bytes of a match cut off by the end of the last chunk
+  uint32_t CopyPosition;   // where they continue in the window
+  // Codes of the current block. A table entry holds its raw value (a symbol, or a tree node for
+  // codes longer than the table) in the low 16 bits; for a symbol of the code that uses the
+  // table, also the symbol's code length at bit 16, else kLzhTreeEntry.
   uint8_t LitLenLengths[kLitLenSymbols];
-  uint32_t LitLenTable[1 << kLitLenTableBits];
   uint8_t SmallLengths[kCodeLenSymbols];
+  uint32_t LitLenTable[1 << kLitLenTableBits];
   uint32_t SmallTable[1 << kSmallTableBits];
-  uint32_t TreeLeft[kTreeNodes];
-  uint32_t TreeRight[kTreeNodes];
+  uint16_t TreeLeft[kTreeNodes];
+  uint16_t TreeRight[kTreeNodes];
 };
 
 extern LzhDecoder Lzh;

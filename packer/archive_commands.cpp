@@ -60,7 +60,7 @@ std::string PrepareDestination(const std::string& directory) {
 
 // Prints one line per entry and the totals; exit 1 at the first malformed header.
 int ListCommand(const Options& options) {
-  const std::vector<uint8_t> archive = LoadArchiveSource(options.input);
+  const ArchiveBytes archive = LoadArchiveSource(options.input);
   const uint32_t size = uint32_t(archive.size());
   WalkTotals totals;
   EntryHeader entry;
@@ -86,7 +86,7 @@ int ListCommand(const Options& options) {
 // Walks the archive with ExtractEntry from offset 0, as the install run does; stops at the first
 // failure.
 int ExtractCommand(const Options& options) {
-  const std::vector<uint8_t> archive = LoadArchiveSource(options.input);
+  const ArchiveBytes archive = LoadArchiveSource(options.input);
   const std::string destination = PrepareDestination(options.output);
   const uint32_t size = uint32_t(archive.size());
   Setup = SetupState{};
@@ -114,7 +114,7 @@ int ExtractCommand(const Options& options) {
 
 // Reads every header and decodes every compressed entry in memory; writes nothing.
 int CheckCommand(const Options& options) {
-  const std::vector<uint8_t> archive = LoadArchiveSource(options.input);
+  const ArchiveBytes archive = LoadArchiveSource(options.input);
   const uint32_t size = uint32_t(archive.size());
   WalkTotals totals;
   EntryHeader entry;

@@ -2,10 +2,32 @@
 // payload resource (type "KPX", id 119) of a built setup.exe. Host only.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+// The bytes of a loaded archive: a read-only mapping of a payload file (no copy, so a large
+// archive costs no time to load), or a copy (a setup.exe's resource, a file that cannot be mapped).
+class ArchiveBytes {
+ public:
+  explicit ArchiveBytes(std::vector<uint8_t> bytes) : copy_(std::move(bytes)) {}
+  ArchiveBytes(const void* mapped, size_t size) : mapped_(mapped), mappedSize_(size) {}
+  ArchiveBytes(ArchiveBytes&& other) noexcept;
+  ArchiveBytes(const ArchiveBytes&) = delete;
+  ArchiveBytes& operator=(const ArchiveBytes&) = delete;
+  ~ArchiveBytes();
+  const uint8_t* data() const {
+    return mapped_ ? static_cast<const uint8_t*>(mapped_) : copy_.data();
+  }
+  size_t size() const { return mapped_ ? mappedSize_ : copy_.size(); }
+
+ private:
+  std::vector<uint8_t> copy_;
+  const void* mapped_ = nullptr;
+  size_t mappedSize_ = 0;
+};
+
 // Reads path and finds the archive in it. Throws std::runtime_error naming the file and the reason
 // when the file cannot be read or a PE file carries no readable payload resource.
-std::vector<uint8_t> LoadArchiveSource(const std::string& path);
+ArchiveBytes LoadArchiveSource(const std::string& path);

@@ -16,12 +16,12 @@ constexpr size_t kSizeBytes = 3;
 constexpr uint32_t kSizeModulus = 4 * kDecodeWindowSize + 1;
 
 // The decoder's own invariants, checked after every chunk: the flag is 0 or 1, the reader never
-// passes the stored size, and the bit reader's pending count stays within a byte.
+// passes the stored bytes, and the look-ahead holds less than a word.
 void CheckDecoderState(bool failedBefore) {
   if (DecodeFailed != 0 && DecodeFailed != 1) std::abort();
   if (failedBefore && DecodeFailed != 1) std::abort();  // the flag never clears itself
-  if (Lzh.InputIndex > Lzh.InputSize) std::abort();
-  if (Lzh.PendingBits < 0 || Lzh.PendingBits > 8) std::abort();
+  if (Lzh.Bits.Next > Lzh.Bits.End) std::abort();
+  if (Lzh.Bits.Count >= 8 * sizeof Lzh.Bits.Buffer) std::abort();
   if (Lzh.CopyPosition >= kDecodeWindowSize) std::abort();
 }
 

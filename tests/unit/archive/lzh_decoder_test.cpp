@@ -236,6 +236,10 @@ TEST_F(LzhDecoderTest, LiteralsAndMatchesAcrossChunksAndBlocks) {
       {"256-byte match cut by the chunk end", {Concat(Literals(8000), {Match(256, 100)})}, 0},
       {"entry of exactly 8192 bytes", {Concat(Literals(8189), {Match(3, 1)})}, 0},
       {"last match cut off at the entry's end", {{Lit('a'), Match(10, 1)}}, 5},
+      {"bytes just after a far match still hold the last chunk's for a long-distance match",
+       {Concat(Concat(Literals(8212), {Match(3, 10), Match(5, 8190), Match(9, 20), Match(4, 8192)}),
+               Literals(40))},
+       0},
       {"three blocks, headers mid-byte and across a chunk",
        {{Lit('x'), Match(7, 1)}, Concat(Literals(8185), {Match(20, 30)}), {Match(9, 8000)}}, 0},
   };
