@@ -117,7 +117,7 @@ TEST_F(ExtractEntryHeader, AcceptsTheSmallestSoundEntries) {
   EXPECT_EQ(Contents("two"), "22");
 }
 
-TEST_F(ExtractEntryHeader, RefusesNamesThatLeaveTheDestination) {
+TEST_F(ExtractEntryHeader, RefusesNamesThatLeaveTheDestinationButNotDotsInside) {
   const char* const kRefused[] = {
       "\\abs.txt", "C:evil.txt", "c:\\evil.txt", "a:b", "..\\up.txt", "a\\..\\..\\up.txt", "..",
       ".", "a\\.\\b", "a/b", "/abs", "a\\\\b", "a\\", "\\", "...", ". .\\x", "a\\..",
@@ -128,11 +128,7 @@ TEST_F(ExtractEntryHeader, RefusesNamesThatLeaveTheDestination) {
   }
   EXPECT_EQ(::Setup.FilesDone, 0u);
   EXPECT_TRUE(scratch.Listing().empty());
-}
-
-TEST_F(ExtractEntryHeader, AcceptsNamesWithDotsInside) {
-  const std::string names[] = {"a.b", "..a", "a..", "dir.d\\x.txt", " a"};
-  for (const std::string& name : names) {
+  for (const char* name : {"a.b", "..a", "a..", "dir.d\\x.txt", " a"}) {
     SCOPED_TRACE(name);
     std::string archive = OneEntry(StoredEntry(name, "x"));
     EXPECT_EQ(Extract(archive), int(archive.size()));

@@ -57,21 +57,6 @@ TEST(PackageCommand, WritesPayloadAndTheShippedRecord) {
   EXPECT_EQ(payload.substr(20, 12), std::string("quorvel.exe\0", 12)) << "program file first";
 }
 
-// The shipped description as read from a file, with a product holding quorvel.exe and its help.
-PackageDescription ShippedDescription() {
-  PackageDescription d;
-  d.ProductFolder = "product";
-  d.Title = "Quorvelane version 2.08";
-  d.ProductName = d.DefaultFolderName = "Quorvelane";
-  d.ProgramBaseName = "quorvel";
-  d.UninstallArgument = "/uninstall";
-  d.UninstallIconIndex = d.CreateHelpShortcut = 1;
-  d.HelpFileName = "quorvel.hlp";
-  d.HelpShortcutName = "Quorvelane Help.lnk";
-  d.DefaultBaseDirectory = "c:\\program files";
-  return d;
-}
-
 struct FieldCase {
   const char* what;
   void (*change)(PackageDescription&);
@@ -93,9 +78,11 @@ TEST(PackageDescription, EachBadFieldIsRefusedByName) {
       {"shortcut path", [](PackageDescription& d) { d.HelpShortcutName = std::string(190, 'h'); }, "help_shortcut_name: too long for the shortcut paths"},
       {"uninstall command", [](PackageDescription& d) { d.DefaultBaseDirectory = std::string(226, 'd'); }, "too long"},
   };
+  ScratchFolder dir;
+  const PackageDescription shipped = ReadPackageDescription(MakePackage(dir, ShippedFields()));
   for (const FieldCase& c : cases) {
     SCOPED_TRACE(c.what);
-    PackageDescription d = ShippedDescription();
+    PackageDescription d = shipped;
     EXPECT_NO_THROW(CheckPackageDescription(d));
     c.change(d);
     try {
