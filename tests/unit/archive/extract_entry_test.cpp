@@ -138,7 +138,7 @@ TEST_F(ExtractEntryHeader, RefusesNamesThatLeaveTheDestinationButNotDotsInside) 
 class ExtractEntryPath : public ExtractFixture {};
 
 TEST_F(ExtractEntryPath, ComposedPathsOf253CharactersFitAnd254DoNot) {
-  const std::string destination = scratch.Destination();
+  const std::string destination = scratch.Root();
   const struct {
     std::string destination;
     size_t pathLength;  // 0: a one-letter name
@@ -185,7 +185,7 @@ TEST_F(ExtractEntryPath, CreatesSubdirectoriesTopDownAndReusesThem) {
 }
 
 TEST_F(ExtractEntryPath, ReplacesAndTruncatesAnExistingFile) {
-  WriteWholeFile(scratch.Path("f.txt"), std::string(1000, 'o'));
+  scratch.Write("f.txt", std::string(1000, 'o'));
   EXPECT_GT(Extract(OneEntry(StoredEntry("f.txt", "new"))), 0);
   EXPECT_EQ(Contents("f.txt"), "new");
 }
@@ -194,7 +194,7 @@ TEST_F(ExtractEntryPath, AnOutputPathTakenByADirectoryOrReadOnlyCannotBeCreated)
   std::filesystem::create_directories(scratch.Path("sub\\taken"));
   EXPECT_EQ(Extract(OneEntry(StoredEntry("sub\\taken", "x"))), kExtractCannotCreateFile);
   EXPECT_STREQ(::Setup.CurrentFile, "");
-  WriteWholeFile(scratch.Path("ro.txt"), "keep");
+  scratch.Write("ro.txt", "keep");
   std::filesystem::permissions(scratch.Path("ro.txt"), std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);
   if (std::FILE* probe = std::fopen(scratch.Path("ro.txt").string().c_str(), "r+")) {

@@ -66,7 +66,7 @@ TEST_F(ExtractEntryWrite, FailedStoredWriteStopsUnlocksAndDeletesTheFileButKeeps
   EXPECT_EQ(Seen.Pieces, (std::vector<uint32_t>{5, 32767, 32767}));  // none after the short one
   EXPECT_EQ(Seen.Unlocks, (std::vector<Range>{{0, 5}, {0, 70000}}));
   EXPECT_EQ(::Setup.FilesDone, 2u);
-  EXPECT_EQ(std::string(::Setup.CurrentFile), scratch.Destination() + "\\sub\\second.bin");
+  EXPECT_EQ(std::string(::Setup.CurrentFile), scratch.Root() + "\\sub\\second.bin");
   EXPECT_EQ(scratch.Listing(), (std::vector<std::string>{"first.txt", "sub"}));
 }
 
@@ -150,7 +150,7 @@ TEST_F(ExtractEntryWrite, ProgressIsRepaintedOnceAfterCreationBeforeAnyData) {
   dir = &scratch;
   atRepaint.clear();
   FileOpsTest.Repainted = [] {
-    const char* name = ::Setup.CurrentFile + dir->Destination().size() + 1;
+    const char* name = ::Setup.CurrentFile + dir->Root().size() + 1;
     // The file is open without sharing, so only its size can be asked.
     std::error_code error;
     auto size = std::filesystem::file_size(dir->Path(name), error);
@@ -161,7 +161,7 @@ TEST_F(ExtractEntryWrite, ProgressIsRepaintedOnceAfterCreationBeforeAnyData) {
   AppendEntry(archive, StoredEntry("a.txt", "aaa"));
   AppendEntry(archive, CompressedEntry("b.txt", RepeatedByteStream('b', 3), 3));
   EXPECT_EQ(ExtractAll(archive), kExtractEnd);
-  const std::string root = scratch.Destination();
+  const std::string root = scratch.Root();
   EXPECT_EQ(atRepaint, (std::vector<std::string>{"1 " + root + "\\a.txt 0",
                                                  "2 " + root + "\\b.txt 0"}));
 }
@@ -187,7 +187,7 @@ TEST(ExtractEntryTruncated, EveryCutLengthGivesTheExactResultAndLeavesNoPartialF
     std::vector<uint8_t> exact(archive.begin(), archive.begin() + cut);
     int result = 0;
     for (uint32_t offset = 0;
-         (result = ExtractEntry(exact.data(), offset, cut, scratch.Destination().c_str())) > 0;) {
+         (result = ExtractEntry(exact.data(), offset, cut, scratch.Root().c_str())) > 0;) {
       offset = uint32_t(result);
     }
     EXPECT_EQ(result, expected);

@@ -10,7 +10,7 @@
 #include "packer/commands.h"
 #include "packer/package_source.h"
 #include "tests/support/test_paths.h"
-#include "tests/unit/packer/scratch_folder.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ Fields ShippedFields() {
 }
 
 // Writes the description file and a small product; returns the description's path.
-std::string MakePackage(const ScratchFolder& dir, const Fields& fields) {
+std::string MakePackage(const ScratchDir& dir, const Fields& fields) {
   std::string ini = "[package]\n";
   for (const auto& [key, value] : fields) ini += key + " = " + value + "\n";
   dir.Write("product/quorvel.exe", std::string(3000, 'M'));
@@ -45,8 +45,8 @@ int RunPackage(const std::string& ini, const std::string& out) {
 }
 
 TEST(PackageCommand, WritesPayloadAndTheShippedRecord) {
-  ScratchFolder dir;
-  std::string out = dir.Path() + "/out";
+  ScratchDir dir;
+  std::string out = dir.Root() + "/out";
   ASSERT_EQ(RunPackage(MakePackage(dir, ShippedFields()), out), 0);
   std::string source = ReadWholeFile(out + "/package_info.cpp");
   EXPECT_NE(source.find("PackageInfo Package = {\n    1,  // CreateDesktopShortcut\n"
@@ -78,7 +78,7 @@ TEST(PackageDescription, EachBadFieldIsRefusedByName) {
       {"shortcut path", [](PackageDescription& d) { d.HelpShortcutName = std::string(190, 'h'); }, "help_shortcut_name: too long for the shortcut paths"},
       {"uninstall command", [](PackageDescription& d) { d.DefaultBaseDirectory = std::string(226, 'd'); }, "too long"},
   };
-  ScratchFolder dir;
+  ScratchDir dir;
   const PackageDescription shipped = ReadPackageDescription(MakePackage(dir, ShippedFields()));
   for (const FieldCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -103,23 +103,23 @@ TEST(PackageCommand, MissingFilesAndUnreadableFieldsAreRefusedByName) {
   };
   for (const auto& [change, message] : cases) {
     SCOPED_TRACE(message);
-    ScratchFolder dir;
+    ScratchDir dir;
     Fields fields = ShippedFields();
     for (const auto& [key, value] : change) fields[key] = value;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(RunPackage(MakePackage(dir, fields), dir.Path() + "/out"), 1);
+    EXPECT_EQ(RunPackage(MakePackage(dir, fields), dir.Root() + "/out"), 1);
     std::string error = testing::internal::GetCapturedStderr();
     EXPECT_NE(error.find(message), std::string::npos) << error;
-    EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/out/payload.kpx"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Root() + "/out/payload.kpx"));
   }
 }
 
 TEST(PackageCommand, HelpFileIsNotNeededWithoutItsShortcut) {
-  ScratchFolder dir;
+  ScratchDir dir;
   Fields fields = ShippedFields();
   fields["create_help_shortcut"] = "false";
   fields["help_file_name"] = "absent.hlp";
-  EXPECT_EQ(RunPackage(MakePackage(dir, fields), dir.Path() + "/out"), 0);
+  EXPECT_EQ(RunPackage(MakePackage(dir, fields), dir.Root() + "/out"), 0);
 }
 
 TEST(PackageSource, LiteralsKeepEveryByte) {
