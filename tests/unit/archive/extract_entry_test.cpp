@@ -195,8 +195,9 @@ TEST_F(ExtractEntryPath, AnOutputPathTakenByADirectoryOrReadOnlyCannotBeCreated)
   EXPECT_EQ(Extract(OneEntry(StoredEntry("sub\\taken", "x"))), kExtractCannotCreateFile);
   EXPECT_STREQ(::Setup.CurrentFile, "");
   scratch.Write("ro.txt", "keep");
-  std::filesystem::permissions(scratch.Path("ro.txt"), std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::remove);
+  using std::filesystem::perms;
+  std::filesystem::permissions(scratch.Path("ro.txt"),
+                               perms::owner_read | perms::group_read | perms::others_read);
   if (std::FILE* probe = std::fopen(scratch.Path("ro.txt").string().c_str(), "r+")) {
     std::fclose(probe);
     GTEST_SKIP() << "this user may write read-only files";

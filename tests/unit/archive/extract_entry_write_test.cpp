@@ -111,22 +111,6 @@ TEST_F(ExtractEntryWrite, BrokenStreamInTheMiddleDeletesTheFileAndKeepsEarlierOn
   EXPECT_EQ(Contents("good.bin"), std::string(9000, 'g'));
 }
 
-TEST_F(ExtractEntryWrite, PeerStreamsAreExtractedToTheirBytes) {
-  const std::string names[] = {"lhasa_lha213_lh5", "lhasa_lharc_atari_313a_shorter"};
-  std::string archive;
-  for (const std::string& name : names) {
-    std::string expected = ReadWholeFile(PeerDataPath("expected/" + name));
-    if (expected.empty()) GTEST_SKIP() << "no peer data";
-    std::string stream = ReadWholeFile(PeerDataPath("streams/" + name + ".lh5"));
-    AppendEntry(archive, CompressedEntry("peer\\" + name, stream, uint32_t(expected.size())));
-  }
-  EXPECT_EQ(ExtractAll(archive), kExtractEnd);
-  for (const std::string& name : names) {
-    EXPECT_TRUE(Contents("peer\\" + name) == ReadWholeFile(PeerDataPath("expected/" + name)))
-        << name;
-  }
-}
-
 TEST_F(ExtractEntryWrite, PeerStreamDamagedHalfwayFailsInTheMiddleOfTheEntry) {
   const std::string name = "lhasa_lha213_lh5_long";  // 84,000 bytes that unpack to 1,241,658
   std::string stream = ReadWholeFile(PeerDataPath("streams/" + name + ".lh5"));
