@@ -84,10 +84,11 @@ HWND FindInstallDialog() {
   return nullptr;
 }
 
-// A message box: a top-level dialog with a static text of id 0xFFFF and no destination field.
-HWND FindMessageBox() {
+// A box (or the folder browser): a top-level dialog without the destination field that has a
+// child of id; a message box's text has id 0xFFFF.
+HWND FindBoxWith(int id) {
   for (HWND dialog : TopLevelDialogs())
-    if (GetDlgItem(dialog, kDestinationId) == nullptr && GetDlgItem(dialog, kBoxTextId) != nullptr)
+    if (GetDlgItem(dialog, kDestinationId) == nullptr && GetDlgItem(dialog, id) != nullptr)
       return dialog;
   return nullptr;
 }
@@ -156,7 +157,7 @@ std::string ButtonLabel(HWND button) {
 }
 
 int ShowBox(double seconds) {
-  HWND box = WaitFor(FindMessageBox, seconds);
+  HWND box = WaitFor([] { return FindBoxWith(kBoxTextId); }, seconds);
   if (box == nullptr) return 1;
   Sleep(200);  // let the box finish laying itself out
   RECT rect;
@@ -177,14 +178,7 @@ int Answer(const std::string& answer, double seconds) {
   int id = answer == "yes" ? IDYES : answer == "no" ? IDNO : answer == "ok" ? IDOK
          : answer == "cancel" ? IDCANCEL : 0;
   if (id == 0) return 2;
-  HWND box = WaitFor(
-      [id] {
-        for (HWND dialog : TopLevelDialogs())
-          if (GetDlgItem(dialog, kDestinationId) == nullptr && GetDlgItem(dialog, id) != nullptr)
-            return dialog;
-        return static_cast<HWND>(nullptr);
-      },
-      seconds);
+  HWND box = WaitFor([id] { return FindBoxWith(id); }, seconds);
   if (box == nullptr) return 1;
   Sleep(200);
   Click(box, id);

@@ -117,6 +117,7 @@ TEST_F(ShortcutsTest, FolderValuesAndPackageFlagsDecideWhichLinksAreMade) {
     if (*row.desktopValue) ShellFoldersOverride::SetValue(row.desktopValue, desktop);
     Package.CreateDesktopShortcut = Package.CreateHelpShortcut = Package.CreateUninstall = row.flags;
     EXPECT_EQ(row.expected, CreateShortcuts());
+    EXPECT_EQ(row.expected == kShortcutsDone, DirectoryExists(programs + "\\Quorvelane"));
     EXPECT_EQ(row.productFolder, ListDirectory(programs + "\\Quorvelane"));
     EXPECT_EQ(row.desktop, ListDirectory(desktop));
   }
