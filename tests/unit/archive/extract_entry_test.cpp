@@ -190,10 +190,14 @@ TEST_F(ExtractEntryPath, ReplacesAndTruncatesAnExistingFile) {
   EXPECT_EQ(Contents("f.txt"), "new");
 }
 
-TEST_F(ExtractEntryPath, AnOutputPathTakenByADirectoryOrReadOnlyCannotBeCreated) {
+TEST_F(ExtractEntryPath, AnOutputPathTakenByADirectoryCannotBeCreated) {
   std::filesystem::create_directories(scratch.Path("sub\\taken"));
   EXPECT_EQ(Extract(OneEntry(StoredEntry("sub\\taken", "x"))), kExtractCannotCreateFile);
+  EXPECT_EQ(::Setup.FilesDone, 0u);
   EXPECT_STREQ(::Setup.CurrentFile, "");
+}
+
+TEST_F(ExtractEntryPath, AReadOnlyFileCannotBeCreated) {
   scratch.Write("ro.txt", "keep");
   using std::filesystem::perms;
   std::filesystem::permissions(scratch.Path("ro.txt"),
