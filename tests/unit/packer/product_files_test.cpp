@@ -99,10 +99,8 @@ TEST(ProductFiles, LongestPathUnderTheDestinationIsAccepted) {
 }
 
 TEST(AnsiNames, WindowsNameRules) {
-  EXPECT_EQ(WindowsNameProblem("setup.exe"), nullptr);
-  EXPECT_EQ(WindowsNameProblem("Quorvelane Help.lnk"), nullptr);
-  EXPECT_EQ(WindowsNameProblem("console.txt"), nullptr);
-  EXPECT_EQ(WindowsNameProblem("com10"), nullptr);
+  for (const char* good : {"setup.exe", "Quorvelane Help.lnk", "console.txt", "com10"})
+    EXPECT_EQ(WindowsNameProblem(good), nullptr) << good;
   for (const char* bad : {"", ".", "..", "a\\b", "a/b", "a*", "a?", "\"a\"", "<a>", "a|b", "tab\t", "dot.", "space ", "con", "Aux.txt", "lpt1.log", "COM9"})
     EXPECT_NE(WindowsNameProblem(bad), nullptr) << bad;
   std::string out;
