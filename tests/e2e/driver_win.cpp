@@ -2,7 +2,6 @@
 // person would (typing a destination, ticking the box, pressing buttons, answering boxes) and
 // reads back what the windows show, link files and shell folders. One command per run:
 //   driver wait-window CAPTION [SECONDS]   exit 0 once a visible top-level window has CAPTION
-//   driver wait-gone CAPTION [SECONDS]     exit 0 once no such window is left
 //   driver dialog-state                    the install dialog's caption, fields and position
 //   driver set-destination TEXT            types TEXT into the destination field
 //   driver set-desktop 0|1                 clears or ticks "Add icon to desktop"
@@ -21,8 +20,7 @@
 //                                          payload made undecodable; prints the entry's name
 // Prints key=value lines; texts have their line feeds written as "\n". Exit 1 on a timeout or
 // a missing window, 2 on a usage error. Win32.
-#include <windows.h>
-#include <shlobj.h>
+#include "tests/support/shell_link_win.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -86,10 +84,11 @@ HWND FindInstallDialog() {
   return nullptr;
 }
 
-// A message box: a top-level dialog with a static text of id 0xFFFF and no destination field.
-HWND FindMessageBox() {
+// A box (or the folder browser): a top-level dialog without the destination field that has a
+// child of id; a message box's text has id 0xFFFF.
+HWND FindBoxWith(int id) {
   for (HWND dialog : TopLevelDialogs())
-    if (GetDlgItem(dialog, kDestinationId) == nullptr && GetDlgItem(dialog, kBoxTextId) != nullptr)
+    if (GetDlgItem(dialog, kDestinationId) == nullptr && GetDlgItem(dialog, id) != nullptr)
       return dialog;
   return nullptr;
 }
@@ -158,7 +157,7 @@ std::string ButtonLabel(HWND button) {
 }
 
 int ShowBox(double seconds) {
-  HWND box = WaitFor(FindMessageBox, seconds);
+  HWND box = WaitFor([] { return FindBoxWith(kBoxTextId); }, seconds);
   if (box == nullptr) return 1;
   Sleep(200);  // let the box finish laying itself out
   RECT rect;
@@ -179,14 +178,7 @@ int Answer(const std::string& answer, double seconds) {
   int id = answer == "yes" ? IDYES : answer == "no" ? IDNO : answer == "ok" ? IDOK
          : answer == "cancel" ? IDCANCEL : 0;
   if (id == 0) return 2;
-  HWND box = WaitFor(
-      [id] {
-        for (HWND dialog : TopLevelDialogs())
-          if (GetDlgItem(dialog, kDestinationId) == nullptr && GetDlgItem(dialog, id) != nullptr)
-            return dialog;
-        return static_cast<HWND>(nullptr);
-      },
-      seconds);
+  HWND box = WaitFor([id] { return FindBoxWith(id); }, seconds);
   if (box == nullptr) return 1;
   Sleep(200);
   Click(box, id);
@@ -194,34 +186,12 @@ int Answer(const std::string& answer, double seconds) {
 }
 
 int ShowLink(const char* path) {
-  CoInitialize(nullptr);
-  IShellLinkA* link = nullptr;
-  IPersistFile* file = nullptr;
-  int status = 1;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                 reinterpret_cast<void**>(&link)))) {
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      wchar_t wide[MAX_PATH];
-      MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
-      if (SUCCEEDED(file->Load(wide, STGM_READ))) {
-        char text[MAX_PATH] = "";
-        int icon = 0;
-        link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
-        std::printf("target=%s\n", text);
-        link->GetArguments(text, MAX_PATH);
-        std::printf("arguments=%s\n", text);
-        link->GetWorkingDirectory(text, MAX_PATH);
-        std::printf("workdir=%s\n", text);
-        link->GetIconLocation(text, MAX_PATH, &icon);
-        std::printf("icon=%s,%d\n", text, icon);
-        status = 0;
-      }
-      file->Release();
-    }
-    link->Release();
-  }
-  CoUninitialize();
-  return status;
+  LinkProperties link = ReadShellLink(path);
+  if (!link.Loaded) return 1;
+  std::printf("target=%s\narguments=%s\n", link.Target.c_str(), link.Arguments.c_str());
+  std::printf("workdir=%s\nicon=%s,%d\n", link.WorkingDirectory.c_str(), link.IconPath.c_str(),
+              link.IconIndex);
+  return 0;
 }
 
 int ShowShellFolder(const char* name) {
@@ -384,12 +354,6 @@ int main(int argc, char** argv) {
   if (command == "wait-window" && argc >= 3) {
     std::string caption = argv[2];
     return WaitFor([&] { return FindCaption(caption); }, Seconds(argc, argv, 3)) ? 0 : 1;
-  }
-  if (command == "wait-gone" && argc >= 3) {
-    std::string caption = argv[2];
-    HWND gone = WaitFor([&] { return FindCaption(caption) ? nullptr : GetDesktopWindow(); },
-                        Seconds(argc, argv, 3));
-    return gone ? 0 : 1;
   }
   if (command == "dialog-state") return DialogState();
   if (command == "set-destination" && argc >= 3) {

@@ -1,6 +1,8 @@
 // Test archive builder; writes the layout of archive/payload_format.h field by field.
 #include "tests/support/archive_builder.h"
 
+#include "tests/support/bit_writer.h"
+
 namespace {
 
 void AppendLe32(std::string& out, uint32_t value) {
@@ -46,23 +48,6 @@ void PatchLe32(std::string& archive, uint32_t at, uint32_t value) {
 
 namespace {
 
-// Most-significant-bit-first writer, as the compressed stream is read.
-class BitWriter {
- public:
-  void Put(uint32_t value, int width) {
-    for (int bit = width - 1; bit >= 0; --bit) {
-      if (used_ % 8 == 0) bytes_.push_back('\0');
-      if ((value >> bit) & 1) bytes_.back() = char(bytes_.back() | (0x80 >> (used_ % 8)));
-      ++used_;
-    }
-  }
-  std::string Bytes() const { return bytes_; }
-
- private:
-  std::string bytes_;
-  int used_ = 0;
-};
-
 void PutRepeatedByteBlock(BitWriter& bits, uint8_t byte, uint16_t symbols) {
   bits.Put(symbols, 16);  // symbol count
   bits.Put(0, 5);         // code-length code: count 0, single symbol...
@@ -78,7 +63,7 @@ void PutRepeatedByteBlock(BitWriter& bits, uint8_t byte, uint16_t symbols) {
 std::string RepeatedByteStream(uint8_t byte, uint16_t symbols) {
   BitWriter bits;
   PutRepeatedByteBlock(bits, byte, symbols);
-  return bits.Bytes();
+  return std::string(bits.Bytes().begin(), bits.Bytes().end());
 }
 
 std::string BrokenStreamAfter(uint8_t byte, uint16_t symbols) {
@@ -88,5 +73,5 @@ std::string BrokenStreamAfter(uint8_t byte, uint16_t symbols) {
   bits.Put(1, 5);   // code-length code: count 1...
   bits.Put(1, 3);   // ...one length of 1 alone: an incomplete code
   bits.Put(0, 32);  // the rest of the header reads as zeros
-  return bits.Bytes();
+  return std::string(bits.Bytes().begin(), bits.Bytes().end());
 }

@@ -24,7 +24,7 @@ class ExtractFixture : public ::testing::Test {
 
   // ExtractEntry on an exact-size copy of archive, into the scratch directory.
   int Extract(const std::string& archive, uint32_t offset = 0) {
-    return ExtractTo(archive, offset, scratch.Destination());
+    return ExtractTo(archive, offset, scratch.Root());
   }
   int ExtractTo(const std::string& archive, uint32_t offset, const std::string& destination) {
     std::vector<uint8_t> exact(archive.begin(), archive.end());
@@ -35,7 +35,7 @@ class ExtractFixture : public ::testing::Test {
   // it returns.
   int ExtractAll(const std::string& archive) {
     std::vector<uint8_t> exact(archive.begin(), archive.end());
-    const std::string destination = scratch.Destination();
+    const std::string destination = scratch.Root();
     int result = 0;
     uint32_t offset = 0;
     while ((result = ExtractEntry(exact.data(), offset, uint32_t(exact.size()),

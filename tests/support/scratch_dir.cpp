@@ -40,9 +40,11 @@ std::vector<std::string> ScratchDir::Listing() const {
   return names;
 }
 
-void WriteWholeFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
+std::string ScratchDir::Write(const std::string& relative, const std::string& bytes) const {
+  const fs::path file = Path(relative);
+  fs::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+  return file.string();
 }
 
 std::string ReadFileOrMissing(const fs::path& path) {

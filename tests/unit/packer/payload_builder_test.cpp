@@ -2,19 +2,19 @@
 // no archive after a failure.
 #include "packer/payload_builder.h"
 
-#include <cstring>
 #include <filesystem>
 #include <random>
 
 #include <gtest/gtest.h>
 
+#include "archive/entry_header.h"
 #include "archive/payload_format.h"
 #include "packer/commands.h"
 #include "packer/lzh_encoder/lzh_encoder.h"
 #include "packer/verify.h"
 #include "tests/support/lzh_decode_all.h"
 #include "tests/support/test_paths.h"
-#include "tests/unit/packer/scratch_folder.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -25,31 +25,26 @@ struct ReadEntry {
   uint32_t StoredSize;
 };
 
-// Walks an archive as the extractor does and decodes every entry; fails the test on a header
-// the extractor would refuse.
+// Walks an archive with the extractor's header reader and decodes every entry; fails the test on
+// a header the extractor would refuse.
 std::vector<ReadEntry> ReadArchive(const std::vector<uint8_t>& a) {
   std::vector<ReadEntry> entries;
-  for (uint32_t offset = 0; offset + kFixedHeaderSize < a.size();) {
-    const uint8_t* h = &a[offset];
-    uint32_t headerSize = ReadLe32(h + kHeaderSizeOffset), stored = ReadLe32(h + kStoredSizeOffset);
-    uint32_t unpacked = ReadLe32(h + kUnpackedSizeOffset);
-    EXPECT_EQ(std::memcmp(h, kEntryMagic, 4), 0);
-    EXPECT_LT(offset + headerSize, a.size()) << "header ends at the end of the archive";
-    EXPECT_LE(offset + headerSize + stored, a.size());
-    ReadEntry e{std::string(reinterpret_cast<const char*>(h + kNameOffset)),
-                ReadLe32(h + kMethodOffset), "", stored};
-    EXPECT_EQ(headerSize, kFixedHeaderSize + e.Name.size() + 1);
-    const uint8_t* data = h + headerSize;
+  EntryHeader h;
+  for (uint32_t offset = 0; offset < a.size(); offset = h.NextOffset) {
+    if (ReadEntryHeader(a.data(), offset, uint32_t(a.size()), &h) != kHeaderValid) {
+      ADD_FAILURE() << "no entry at " << offset;
+      break;
+    }
+    ReadEntry e{reinterpret_cast<const char*>(h.NameField), h.Method, "", h.StoredSize};
     if (e.Method == kMethodCompressed) {
-      DecodeResult r = DecodeAll(data, stored, unpacked);
+      DecodeResult r = DecodeAll(h.Data, h.StoredSize, h.UnpackedSize);
       EXPECT_FALSE(r.Failed) << e.Name;
       e.Bytes = r.Bytes;
     } else {
-      EXPECT_EQ(stored, unpacked);
-      e.Bytes.assign(reinterpret_cast<const char*>(data), stored);
+      EXPECT_EQ(h.StoredSize, h.UnpackedSize);
+      e.Bytes.assign(reinterpret_cast<const char*>(h.Data), h.StoredSize);
     }
     entries.push_back(e);
-    offset += headerSize + stored;
   }
   return entries;
 }
@@ -62,7 +57,7 @@ std::string RandomBytes(size_t size, uint32_t seed) {
 }
 
 TEST(PayloadBuilder, EveryFileComesBackWithTheRightMethodAndOrder) {
-  ScratchFolder dir;
+  ScratchDir dir;
   std::string text;
   for (int i = 0; i < 3000; ++i) text += "line " + std::to_string(i % 37) + " of the product\r\n";
   dir.Write("quorvel.exe", text);
@@ -70,7 +65,7 @@ TEST(PayloadBuilder, EveryFileComesBackWithTheRightMethodAndOrder) {
   dir.Write("data/empty.txt", "");
   dir.Write("zz/last-empty.txt", "");
   std::vector<uint8_t> archive =
-      BuildPayload(ListProductFiles(dir.Path(), "quorvel.exe", DefaultDestination()), 5);
+      BuildPayload(ListProductFiles(dir.Root(), "quorvel.exe", DefaultDestination()), 5);
   std::vector<ReadEntry> entries = ReadArchive(archive);
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[0].Name, "quorvel.exe");
@@ -101,29 +96,29 @@ TEST(Verify, ADamagedStreamDoesNotPass) {
 }
 
 TEST(PackCommand, TwoPacksOfTheSameFolderAreIdentical) {
-  ScratchFolder dir, out;
+  ScratchDir dir, out;
   for (int i = 0; i < 5; ++i) dir.Write("f" + std::to_string(i), RandomBytes(3000, 2).substr(0, 500 * i) + std::string(4000, char('a' + i)));
   for (const char* level : {"1", "5", "9"}) {
     Options options;
     options.command = Command::Pack;
-    options.input = dir.Path();
+    options.input = dir.Root();
     options.level = std::atoi(level);
-    options.output = out.Path() + "/one.kpx";
+    options.output = out.Root() + "/one.kpx";
     ASSERT_EQ(PackCommand(options), 0);
-    options.output = out.Path() + "/two.kpx";
+    options.output = out.Root() + "/two.kpx";
     ASSERT_EQ(PackCommand(options), 0);
-    EXPECT_EQ(ReadWholeFile(out.Path() + "/one.kpx"), ReadWholeFile(out.Path() + "/two.kpx")) << level;
+    EXPECT_EQ(ReadWholeFile(out.Root() + "/one.kpx"), ReadWholeFile(out.Root() + "/two.kpx")) << level;
   }
 }
 
 TEST(PackCommand, BadInputFailsAndWritesNoArchive) {
-  ScratchFolder dir, out;
+  ScratchDir dir, out;
   dir.Write("ok.txt", "fine");
   dir.Write("bad?.txt", "refused");
   Options options;
   options.command = Command::Pack;
-  options.input = dir.Path();
-  options.output = out.Path() + "/payload.kpx";
+  options.input = dir.Root();
+  options.output = out.Root() + "/payload.kpx";
   EXPECT_EQ(PackCommand(options), 1);
   EXPECT_FALSE(std::filesystem::exists(options.output));
   EXPECT_FALSE(std::filesystem::exists(options.output + ".tmp"));

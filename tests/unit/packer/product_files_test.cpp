@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "packer/ansi_names.h"
-#include "tests/unit/packer/scratch_folder.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -20,68 +20,68 @@ std::vector<std::string> Names(const std::vector<ProductFile>& files) {
 }
 
 TEST(ProductFiles, FirstFileLeadsThenNamesAreSortedWithBackslashes) {
-  ScratchFolder dir;
+  ScratchDir dir;
   dir.Write("readme.txt", "r");
   dir.Write("sub/deeper/z.bin", "z");
   dir.Write("sub/a.dll", "a");
   dir.Write("quorvel.exe", "MZ");
-  std::vector<ProductFile> files = ListProductFiles(dir.Path(), "quorvel.exe", DefaultDestination());
+  std::vector<ProductFile> files = ListProductFiles(dir.Root(), "quorvel.exe", DefaultDestination());
   EXPECT_EQ(Names(files), (std::vector<std::string>{"quorvel.exe", "readme.txt", "sub\\a.dll",
                                                     "sub\\deeper\\z.bin"}));
-  files = ListProductFiles(dir.Path(), "sub/a.dll", DefaultDestination());
+  files = ListProductFiles(dir.Root(), "sub/a.dll", DefaultDestination());
   EXPECT_EQ(files[0].Name, "sub\\a.dll");
 }
 
 TEST(ProductFiles, NamesBecomeCodePage1252) {
-  ScratchFolder dir;
+  ScratchDir dir;
   dir.Write("caf\xc3\xa9 \xe2\x82\xac.txt", "x");  // "café €.txt"
-  std::vector<ProductFile> files = ListProductFiles(dir.Path(), "", DefaultDestination());
+  std::vector<ProductFile> files = ListProductFiles(dir.Root(), "", DefaultDestination());
   EXPECT_EQ(files[0].Name, "caf\xe9 \x80.txt");
 }
 
 struct BadTree {
   const char* what;
-  std::function<void(const ScratchFolder&)> make;
+  std::function<void(const ScratchDir&)> make;
   const char* first;
   const char* message;  // part of the error text
 };
 
 TEST(ProductFiles, BadTreesAreRefusedNamingTheCause) {
   const BadTree cases[] = {
-      {"empty folder tree", [](const ScratchFolder& d) { fs::create_directories(d.Path() + "/a/b"); },
+      {"empty folder tree", [](const ScratchDir& d) { fs::create_directories(d.Root() + "/a/b"); },
        "", "no files below"},
-      {"name outside code page 1252", [](const ScratchFolder& d) { d.Write("\xe6\x97\xa5.txt", "x"); },
+      {"name outside code page 1252", [](const ScratchDir& d) { d.Write("\xe6\x97\xa5.txt", "x"); },
        "", "code page 1252"},
-      {"name Windows refuses", [](const ScratchFolder& d) { d.Write("a:b.txt", "x"); }, "",
+      {"name Windows refuses", [](const ScratchDir& d) { d.Write("a:b.txt", "x"); }, "",
        "a:b.txt"},
-      {"trailing dot", [](const ScratchFolder& d) { d.Write("dir./x.txt", "x"); }, "",
+      {"trailing dot", [](const ScratchDir& d) { d.Write("dir./x.txt", "x"); }, "",
        "ends with a dot"},
-      {"names equal but for case", [](const ScratchFolder& d) { d.Write("A.txt", "1"); d.Write("a.txt", "2"); },
+      {"names equal but for case", [](const ScratchDir& d) { d.Write("A.txt", "1"); d.Write("a.txt", "2"); },
        "", "another file"},
       {"path too long for the install folder",
-       [](const ScratchFolder& d) { d.Write(std::string(120, 'a') + "/" + std::string(120, 'b'), "x"); },
+       [](const ScratchDir& d) { d.Write(std::string(120, 'a') + "/" + std::string(120, 'b'), "x"); },
        "", "too long"},
       {"symbolic link loop",
-       [](const ScratchFolder& d) { d.Write("f.txt", "x"); fs::create_directory_symlink(d.Path(), d.Path() + "/loop"); },
+       [](const ScratchDir& d) { d.Write("f.txt", "x"); fs::create_directory_symlink(d.Root(), d.Root() + "/loop"); },
        "", "symbolic link loop"},
       {"link to itself",
-       [](const ScratchFolder& d) { fs::create_symlink(d.Path() + "/self", d.Path() + "/self"); },
+       [](const ScratchDir& d) { fs::create_symlink(d.Root() + "/self", d.Root() + "/self"); },
        "", "symbolic link loop"},
       {"unreadable file (broken link)",
-       [](const ScratchFolder& d) { d.Write("f.txt", "x"); fs::create_symlink(d.Path() + "/gone", d.Path() + "/dead"); },
+       [](const ScratchDir& d) { d.Write("f.txt", "x"); fs::create_symlink(d.Root() + "/gone", d.Root() + "/dead"); },
        "", "dead: cannot read"},
       {"file of 2^31 bytes",
-       [](const ScratchFolder& d) { fs::resize_file(d.Write("big.bin", ""), uint64_t(1) << 31); },
+       [](const ScratchDir& d) { fs::resize_file(d.Write("big.bin", ""), uint64_t(1) << 31); },
        "", "big.bin: the file has 2^31 bytes"},
-      {"missing first file", [](const ScratchFolder& d) { d.Write("f.txt", "x"); }, "main.exe",
+      {"missing first file", [](const ScratchDir& d) { d.Write("f.txt", "x"); }, "main.exe",
        "main.exe"},
   };
   for (const BadTree& c : cases) {
     SCOPED_TRACE(c.what);
-    ScratchFolder dir;
+    ScratchDir dir;
     c.make(dir);
     try {
-      ListProductFiles(dir.Path(), c.first, DefaultDestination());
+      ListProductFiles(dir.Root(), c.first, DefaultDestination());
       ADD_FAILURE() << "accepted";
     } catch (const PackError& e) {
       EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
@@ -91,18 +91,16 @@ TEST(ProductFiles, BadTreesAreRefusedNamingTheCause) {
 
 TEST(ProductFiles, LongestPathUnderTheDestinationIsAccepted) {
   std::string destination = "c:\\program files\\Quorvelane\\";  // 28 characters
-  ScratchFolder dir;
+  ScratchDir dir;
   dir.Write(std::string(253 - destination.size(), 'n'), "x");
-  EXPECT_NO_THROW(ListProductFiles(dir.Path(), "", destination));
+  EXPECT_NO_THROW(ListProductFiles(dir.Root(), "", destination));
   dir.Write(std::string(254 - destination.size(), 'm'), "x");
-  EXPECT_THROW(ListProductFiles(dir.Path(), "", destination), PackError);
+  EXPECT_THROW(ListProductFiles(dir.Root(), "", destination), PackError);
 }
 
 TEST(AnsiNames, WindowsNameRules) {
-  EXPECT_EQ(WindowsNameProblem("setup.exe"), nullptr);
-  EXPECT_EQ(WindowsNameProblem("Quorvelane Help.lnk"), nullptr);
-  EXPECT_EQ(WindowsNameProblem("console.txt"), nullptr);
-  EXPECT_EQ(WindowsNameProblem("com10"), nullptr);
+  for (const char* good : {"setup.exe", "Quorvelane Help.lnk", "console.txt", "com10"})
+    EXPECT_EQ(WindowsNameProblem(good), nullptr) << good;
   for (const char* bad : {"", ".", "..", "a\\b", "a/b", "a*", "a?", "\"a\"", "<a>", "a|b", "tab\t", "dot.", "space ", "con", "Aux.txt", "lpt1.log", "COM9"})
     EXPECT_NE(WindowsNameProblem(bad), nullptr) << bad;
   std::string out;

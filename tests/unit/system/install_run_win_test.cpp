@@ -16,8 +16,7 @@ constexpr int kMissingPayloadId = 999;
 class InstallRunTest : public ::testing::Test {
  protected:
   InstallRunTest()
-      : root_("install"),
-        programs_(MakeDirectory(root_.Join("Programs"))),
+      : programs_(MakeDirectory(root_.Join("Programs"))),
         install_(MakeDirectory(root_.Join("install dir")) + "\\"),
         folders_(programs_, "") {
     Package.ProductName = kTestProduct;
@@ -25,7 +24,6 @@ class InstallRunTest : public ::testing::Test {
     Package.CreateUninstall = 1;
     Package.CreateDesktopShortcut = 0;
     snprintf(::Setup.InstallDirectory, kPathSize, "%s", install_.c_str());
-    ::Setup.Cancelled = 0;
     ::Setup.Installing = 0;
     ::Setup.FilesDone = 0;
     DeleteMachineKey(kKeyPath);
@@ -53,19 +51,17 @@ TEST_F(InstallRunTest, AllEntriesExtractedThenLinksAndRegistration) {
   EXPECT_EQ("\"" + install_ + "quorvel.exe\" /uninstall", command);
 }
 
-TEST_F(InstallRunTest, MoreEntriesThanFileCountIsAccepted) {
-  Package.FileCount = kGoodEntries - 1;
-  EXPECT_EQ(kInstallSucceeded, RunInstall());
-  EXPECT_EQ(uint32_t(kGoodEntries), ::Setup.FilesDone);
-}
-
-TEST_F(InstallRunTest, OneEntryFewerThanFileCountFailsBeforeAnyLink) {
-  Package.FileCount = kGoodEntries + 1;
-  EXPECT_EQ(kInstallFailed, RunInstall());
-  EXPECT_EQ(1, ::Setup.Cancelled);
-  EXPECT_EQ(uint32_t(kGoodEntries), ::Setup.FilesDone);
-  EXPECT_FALSE(DirectoryExists(ProductFolder()));
-  EXPECT_FALSE(MachineKeyExists(kKeyPath));
+TEST_F(InstallRunTest, MoreEntriesThanFileCountIsAcceptedOneFewerFailsBeforeAnyLink) {
+  for (int fileCount : {kGoodEntries + 1, kGoodEntries - 1}) {  // the failing run first
+    SCOPED_TRACE(fileCount);
+    Package.FileCount = fileCount;
+    bool enough = fileCount <= kGoodEntries;
+    EXPECT_EQ(enough ? kInstallSucceeded : kInstallFailed, RunInstall());
+    EXPECT_EQ(enough ? 0 : 1, ::Setup.Cancelled);
+    EXPECT_EQ(uint32_t(kGoodEntries), ::Setup.FilesDone);
+    EXPECT_EQ(enough, DirectoryExists(ProductFolder()));
+    EXPECT_EQ(enough, MachineKeyExists(kKeyPath));
+  }
 }
 
 struct MiddleFailureRow {
@@ -85,13 +81,13 @@ const MiddleFailureRow kMiddleFailures[] = {
 TEST_F(InstallRunTest, FailingEntryStopsTheRunAndNothingFollows) {
   for (const MiddleFailureRow& row : kMiddleFailures) {
     SCOPED_TRACE(row.label);
-    TempDirectory target("middle");
-    snprintf(::Setup.InstallDirectory, kPathSize, "%s\\", target.Path().c_str());
+    TempDirectory target;
+    snprintf(::Setup.InstallDirectory, kPathSize, "%s\\", target.Root().c_str());
     Package.FileCount = 3;
     EXPECT_EQ(kInstallFailed, RunInstallFromResource(row.resourceId));
     EXPECT_EQ(1, ::Setup.Cancelled);
     EXPECT_EQ(row.filesDone, ::Setup.FilesDone);
-    EXPECT_EQ(row.remaining, ListDirectory(target.Path()));
+    EXPECT_EQ(row.remaining, ListDirectory(target.Root()));
     EXPECT_FALSE(DirectoryExists(ProductFolder()));
     EXPECT_FALSE(MachineKeyExists(kKeyPath));
   }

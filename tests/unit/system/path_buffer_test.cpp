@@ -32,13 +32,6 @@ TEST(PathBuffer, SeparatorIsAddedOnceAndCutAtTheLastOne) {
   EXPECT_STREQ("name", bare);
 }
 
-TEST(PathBuffer, NamesCompareWithoutAsciiCase) {
-  EXPECT_TRUE(EqualIgnoringAsciiCase("PROGRAMS", "Programs"));
-  EXPECT_TRUE(EqualIgnoringAsciiCase("deskTop", "Desktop"));
-  EXPECT_FALSE(EqualIgnoringAsciiCase("Program", "Programs"));
-  EXPECT_FALSE(EqualIgnoringAsciiCase("Programs ", "Programs"));
-}
-
 TEST(UninstallCommand, QuotesThePathAndFailsWhenTooLong) {
   char command[260];
   ASSERT_TRUE(ComposeUninstallCommand(command, sizeof command, "c:\\program files\\Q", "quorvel",

@@ -31,16 +31,16 @@ const DetectionRow kDetectionRows[] = {
 TEST(DetectPreviousInstall, ClassifiesEachKindOfDirectoryWithOrWithoutTrailingSeparator) {
   for (const DetectionRow& row : kDetectionRows) {
     SCOPED_TRACE(row.label);
-    TempDirectory directory("detect");
+    TempDirectory directory;
     if (row.program) WriteTextFile(directory.Join("quorvel.exe"), "MZ");
     if (row.ini != nullptr) WriteTextFile(directory.Join("quorvel.ini"), row.ini);
-    EXPECT_EQ(row.expected, DetectPreviousInstall(directory.Path().c_str()));
-    EXPECT_EQ(row.expected, DetectPreviousInstall((directory.Path() + "\\").c_str()));
+    EXPECT_EQ(row.expected, DetectPreviousInstall(directory.Root().c_str()));
+    EXPECT_EQ(row.expected, DetectPreviousInstall((directory.Root() + "\\").c_str()));
   }
 }
 
 TEST(DetectPreviousInstall, ProgramInAnotherDirectoryOnThePathIsNotFound) {
-  TempDirectory directory("detect");
+  TempDirectory directory;
   MakeDirectory(directory.Join("sub"));
   WriteTextFile(directory.Join("quorvel.exe"), "MZ");
   EXPECT_EQ(kNoPreviousProgram, DetectPreviousInstall(directory.Join("sub").c_str()));
@@ -49,8 +49,7 @@ TEST(DetectPreviousInstall, ProgramInAnotherDirectoryOnThePathIsNotFound) {
 class RemoveLegacyVersionTest : public ::testing::Test {
  protected:
   RemoveLegacyVersionTest()
-      : root_("legacy"),
-        programs_(MakeDirectory(root_.Join("Programs"))),
+      : programs_(MakeDirectory(root_.Join("Programs"))),
         desktop_(MakeDirectory(root_.Join("Desktop"))),
         install_(MakeDirectory(root_.Join("old product"))),
         folders_(programs_, desktop_) {

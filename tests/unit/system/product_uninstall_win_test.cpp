@@ -19,8 +19,7 @@ const std::string kKeyPath = std::string(UNINSTALL_KEY_ROOT) + "Quorvelane";
 class ProductUninstallTest : public ::testing::Test {
  protected:
   ProductUninstallTest()
-      : root_("product"),
-        programs_(MakeDirectory(root_.Join("Programs"))),
+      : programs_(MakeDirectory(root_.Join("Programs"))),
         desktop_(MakeDirectory(root_.Join("Desktop"))),
         install_(MakeDirectory(root_.Join("program files\\Quorvelane")) + "\\"),
         folders_(programs_, desktop_) {
@@ -42,14 +41,14 @@ class ProductUninstallTest : public ::testing::Test {
     ShellFoldersOverride::SetValue("Programs", programs_);
     ShellFoldersOverride::SetValue("Desktop", desktop_);
     // The extraction left this process inside the install folder, which would keep it alive.
-    SetCurrentDirectoryA(root_.Path().c_str());
+    SetCurrentDirectoryA(root_.Root().c_str());
     std::string program = install_ + "quorvel.exe";
     std::string commandLine = "\"" + program + "\" /uninstall /quiet";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
     ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                               nullptr, root_.Path().c_str(), &startup, &process));
+                               nullptr, root_.Root().c_str(), &startup, &process));
     WaitForSingleObject(process.hProcess, 60000);
     DWORD exitCode = 1;
     GetExitCodeProcess(process.hProcess, &exitCode);
@@ -72,7 +71,7 @@ TEST_F(ProductUninstallTest, InstallThenUninstallLeavesNoTrace) {
   ASSERT_TRUE(MachineKeyExists(kKeyPath));
   RunInstalledUninstall(true);
   EXPECT_FALSE(DirectoryExists(install_));
-  EXPECT_EQ("Desktop|Programs|program files", ListDirectory(root_.Path()));
+  EXPECT_EQ("Desktop|Programs|program files", ListDirectory(root_.Root()));
   EXPECT_EQ("", ListDirectory(programs_));
   EXPECT_EQ("", ListDirectory(desktop_));
   EXPECT_FALSE(MachineKeyExists(kKeyPath));

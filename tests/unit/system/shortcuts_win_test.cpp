@@ -3,18 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "system/shortcuts.h"
+#include "tests/support/shell_link_win.h"
 #include "tests/unit/system/system_test_env_win.h"
-
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
 
 namespace {
 
 class ShortcutsTest : public ::testing::Test {
  protected:
   ShortcutsTest()
-      : root_("shortcuts"),
-        programs_(root_.Join("Start Menu Programs")),
+      : programs_(root_.Join("Start Menu Programs")),
         desktop_(root_.Join("Desktop")),
         install_(root_.Join("install dir") + "\\"),
         folders_(MakeDirectory(programs_), MakeDirectory(desktop_)) {
@@ -94,38 +91,36 @@ TEST_F(ShortcutsTest, RunningTwiceLeavesTheSameLinks) {
   EXPECT_EQ("Quorvelane.lnk", ListDirectory(desktop_));
 }
 
-TEST_F(ShortcutsTest, ValueNamesInOtherLetterCasesAreFound) {
-  ShellFoldersOverride::SetValue("Programs", "");
-  ShellFoldersOverride::SetValue("Desktop", "");
-  ShellFoldersOverride::SetValue("PROGRAMS", programs_);
-  ShellFoldersOverride::SetValue("deskTOP", desktop_);
-  ASSERT_EQ(kShortcutsDone, CreateShortcuts());
-  EXPECT_TRUE(FileExists(ProductFolder() + "\\Quorvelane.lnk"));
-  EXPECT_TRUE(FileExists(desktop_ + "\\Quorvelane.lnk"));
-}
-
-TEST_F(ShortcutsTest, NoProgramsValueCreatesNothingNotEvenTheDesktopLink) {
-  ShellFoldersOverride::SetValue("Programs", "");
-  EXPECT_EQ(kShortcutsNoProgramsFolder, CreateShortcuts());
-  EXPECT_EQ("", ListDirectory(programs_));
-  EXPECT_EQ("", ListDirectory(desktop_));
-}
-
-TEST_F(ShortcutsTest, NoDesktopValueSkipsOnlyTheDesktopLink) {
-  ShellFoldersOverride::SetValue("Desktop", "");
-  EXPECT_EQ(kShortcutsDone, CreateShortcuts());
-  EXPECT_EQ("Quorvelane Help.lnk|Quorvelane.lnk|Uninstall Quorvelane.lnk",
-            ListDirectory(ProductFolder()));
-  EXPECT_EQ("", ListDirectory(desktop_));
-}
-
-TEST_F(ShortcutsTest, PackageFlagsLeaveOutTheirLinks) {
-  Package.CreateDesktopShortcut = 0;
-  Package.CreateHelpShortcut = 0;
-  Package.CreateUninstall = 0;
-  EXPECT_EQ(kShortcutsDone, CreateShortcuts());
-  EXPECT_EQ("Quorvelane.lnk", ListDirectory(ProductFolder()));
-  EXPECT_EQ("", ListDirectory(desktop_));
+TEST_F(ShortcutsTest, FolderValuesAndPackageFlagsDecideWhichLinksAreMade) {
+  const std::string kAll = "Quorvelane Help.lnk|Quorvelane.lnk|Uninstall Quorvelane.lnk";
+  const struct {
+    const char* label;
+    const char* programsValue;  // the value names that are set; "" for none
+    const char* desktopValue;
+    int flags;  // the three Create* flags of the package
+    int expected;
+    std::string productFolder, desktop;  // listings afterwards
+  } rows[] = {
+      {"value names in other letter cases", "PROGRAMS", "deskTOP", 1, kShortcutsDone, kAll,
+       "Quorvelane.lnk"},
+      {"no Programs value: nothing at all", "", "Desktop", 1, kShortcutsNoProgramsFolder, "", ""},
+      {"no Desktop value: no desktop link", "Programs", "", 1, kShortcutsDone, kAll, ""},
+      {"flags off", "Programs", "Desktop", 0, kShortcutsDone, "Quorvelane.lnk", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    TempDirectory root;
+    std::string programs = MakeDirectory(root.Join("Programs"));
+    std::string desktop = MakeDirectory(root.Join("Desktop"));
+    ShellFoldersOverride folders("", "");
+    if (*row.programsValue) ShellFoldersOverride::SetValue(row.programsValue, programs);
+    if (*row.desktopValue) ShellFoldersOverride::SetValue(row.desktopValue, desktop);
+    Package.CreateDesktopShortcut = Package.CreateHelpShortcut = Package.CreateUninstall = row.flags;
+    EXPECT_EQ(row.expected, CreateShortcuts());
+    EXPECT_EQ(row.expected == kShortcutsDone, DirectoryExists(programs + "\\Quorvelane"));
+    EXPECT_EQ(row.productFolder, ListDirectory(programs + "\\Quorvelane"));
+    EXPECT_EQ(row.desktop, ListDirectory(desktop));
+  }
 }
 
 }  // namespace

@@ -1,80 +1,31 @@
-// Test helpers for the Windows system tests. Win32 + COM.
+// Test helpers for the Windows system tests. Win32.
 #include "tests/unit/system/system_test_env_win.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
-#include <objbase.h>
-#include <objidl.h>
-#include <shlobj.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "system/shell_folders.h"
 
-// Removes a tree without the program's own code, so the tests do not lean on what they test:
-// clears read-only attributes first.
-static void RemoveTreeForTests(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string full = path + "\\" + name;
-      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-          !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        RemoveTreeForTests(full);
-      } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveDirectoryA(full.c_str());
-      } else {
-        DeleteFileA(full.c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(path.c_str());
-}
-
-TempDirectory::TempDirectory(const char* label) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  static int serial = 0;
-  for (;;) {
-    path_ = std::string(temp) + "kpx " + label + " " + std::to_string(GetCurrentProcessId()) +
-            "-" + std::to_string(++serial);
-    if (CreateDirectoryA(path_.c_str(), nullptr)) break;
-  }
-}
-
-TempDirectory::~TempDirectory() {
-  char current[MAX_PATH];
-  GetCurrentDirectoryA(MAX_PATH, current);
-  if (std::string(current).rfind(path_, 0) == 0) {  // never delete the current directory's tree
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    SetCurrentDirectoryA(temp);
-  }
-  RemoveTreeForTests(path_);
-}
-
-static bool ReadUserFolderValue(const char* name, std::string& data) {
+static bool ReadString(HKEY root, const std::string& keyPath, const char* name,
+                       std::string& data) {
   char buffer[1024];
   DWORD size = sizeof buffer;
-  if (RegGetValueA(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, name, RRF_RT_REG_SZ, nullptr, buffer,
-                   &size) != ERROR_SUCCESS) {
+  if (RegGetValueA(root, keyPath.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+      ERROR_SUCCESS) {
     return false;
   }
   data = buffer;
   return true;
 }
 
-void ShellFoldersOverride::SetValue(const char* name, const std::string& data) {
+// Sets a REG_SZ value, creating the key; an empty data deletes the value.
+static void WriteString(HKEY root, const char* keyPath, const char* name,
+                        const std::string& data) {
   HKEY key;
-  RegCreateKeyExA(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                  &key, nullptr);
+  RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
   if (data.empty()) {
     RegDeleteValueA(key, name);
   } else {
@@ -84,10 +35,14 @@ void ShellFoldersOverride::SetValue(const char* name, const std::string& data) {
   RegCloseKey(key);
 }
 
+void ShellFoldersOverride::SetValue(const char* name, const std::string& data) {
+  WriteString(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, name, data);
+}
+
 ShellFoldersOverride::ShellFoldersOverride(const std::string& programs,
                                            const std::string& desktop) {
-  hadPrograms_ = ReadUserFolderValue("Programs", programs_);
-  hadDesktop_ = ReadUserFolderValue("Desktop", desktop_);
+  hadPrograms_ = ReadString(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, "Programs", programs_);
+  hadDesktop_ = ReadString(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, "Desktop", desktop_);
   SetValue("Programs", programs);
   SetValue("Desktop", desktop);
 }
@@ -95,40 +50,6 @@ ShellFoldersOverride::ShellFoldersOverride(const std::string& programs,
 ShellFoldersOverride::~ShellFoldersOverride() {
   SetValue("Programs", hadPrograms_ ? programs_ : "");
   SetValue("Desktop", hadDesktop_ ? desktop_ : "");
-}
-
-LinkProperties ReadShellLink(const std::string& linkPath) {
-  LinkProperties properties;
-  CoInitialize(nullptr);
-  IShellLinkA* link = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                 reinterpret_cast<void**>(&link)))) {
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      WCHAR wide[MAX_PATH];
-      MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-      if (SUCCEEDED(file->Load(wide, STGM_READ))) {
-        char text[1024];
-        properties.Loaded = true;
-        if (SUCCEEDED(link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH))) {
-          properties.Target = text;
-        }
-        if (SUCCEEDED(link->GetWorkingDirectory(text, sizeof text))) {
-          properties.WorkingDirectory = text;
-        }
-        if (SUCCEEDED(link->GetArguments(text, sizeof text))) properties.Arguments = text;
-        int index = 0;
-        if (SUCCEEDED(link->GetIconLocation(text, sizeof text, &index))) {
-          properties.IconPath = text;
-          properties.IconIndex = index;
-        }
-      }
-      file->Release();
-    }
-    link->Release();
-  }
-  CoUninitialize();
-  return properties;
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) {
@@ -172,14 +93,7 @@ std::string ListDirectory(const std::string& path) {
 }
 
 bool ReadMachineString(const std::string& keyPath, const char* name, std::string& data) {
-  char buffer[1024];
-  DWORD size = sizeof buffer;
-  if (RegGetValueA(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer,
-                   &size) != ERROR_SUCCESS) {
-    return false;
-  }
-  data = buffer;
-  return true;
+  return ReadString(HKEY_LOCAL_MACHINE, keyPath, name, data);
 }
 
 bool MachineKeyExists(const std::string& keyPath) {
@@ -192,12 +106,7 @@ bool MachineKeyExists(const std::string& keyPath) {
 }
 
 void WriteMachineString(const std::string& keyPath, const char* name, const std::string& data) {
-  HKEY key;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                  &key, nullptr);
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                 DWORD(data.size() + 1));
-  RegCloseKey(key);
+  WriteString(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, data);
 }
 
 void DeleteMachineKey(const std::string& keyPath) {

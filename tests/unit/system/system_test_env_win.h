@@ -1,23 +1,17 @@
-// Test helpers for the Windows system tests: a unique temporary directory, a temporary redirection
-// of the user's shell folders in HKCU, reading a link back through IShellLinkA, small file and
-// registry helpers. Test code only (heap and std::string allowed).
+// Test helpers for the Windows system tests: a temporary directory, a temporary redirection of the
+// user's shell folders in HKCU, small file and registry helpers. Test code only (heap and std::string allowed).
 #pragma once
 
 #include <string>
 
 #include "setup/package_info.h"
 #include "setup/setup_state.h"
+#include "tests/support/scratch_dir.h"
 
 // A fresh directory under the temp folder, removed with everything in it when the object dies.
-class TempDirectory {
+class TempDirectory : public ScratchDir {
  public:
-  explicit TempDirectory(const char* label);
-  ~TempDirectory();
-  const std::string& Path() const { return path_; }      // without trailing '\'
-  std::string Join(const std::string& relative) const { return path_ + "\\" + relative; }
-
- private:
-  std::string path_;
+  std::string Join(const std::string& relative) const { return Root() + "\\" + relative; }
 };
 
 // Points the "Programs" and "Desktop" values of HKCU's shell-folders key at the given paths (an
@@ -44,15 +38,6 @@ class SharedStateGuard {
   PackageInfo package_;
   SetupState setup_;
 };
-
-struct LinkProperties {
-  bool Loaded = false;
-  std::string Target, WorkingDirectory, Arguments, IconPath;
-  int IconIndex = 0;
-};
-
-// Loads a .lnk file through IPersistFile::Load and reads its properties through IShellLinkA.
-LinkProperties ReadShellLink(const std::string& linkPath);
 
 void WriteTextFile(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);       // a file, not a directory

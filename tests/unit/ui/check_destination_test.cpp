@@ -50,7 +50,13 @@ UserAnswer FakeAsk(void* owner, DestinationQuestion question) {
 DestinationDecision Check(World& w) {
   world = &w;
   DestinationOps ops = {&w, "start", FakeEnter, FakeRemove, FakeDetect, FakeRemoveLegacy, FakeAsk};
-  return CheckDestination("D:\\Games", ops);
+  return CheckDestination("D", ops);
+}
+
+std::string Joined(const std::vector<std::string>& calls) {
+  std::string joined;
+  for (const std::string& call : calls) joined += (joined.empty() ? "" : ", ") + call;
+  return joined;
 }
 
 using Q = DestinationQuestion;
@@ -64,70 +70,47 @@ struct Row {
   D Expected;
   std::vector<Q> Questions;
   std::string Current;  // current directory afterwards
+  const char* Calls;    // what the fakes saw, in order
 };
 
+// The empty directory can only be removed after the current directory has left it (FakeRemove),
+// and the older version is removed only after Yes.
 TEST(CheckDestination, DecidesByWhatTheDirectoryHoldsAndTheAnswer) {
+  const char* const kLeaveAndRemove = "enter D, detect D, enter start, remove D";
   const Row rows[] = {
-      {"missing directory", false, false, kNoPreviousProgram, UserAnswer::No, D::Proceed, {}, "start"},
-      {"empty directory", true, true, kNoPreviousProgram, UserAnswer::No, D::Proceed, {}, "start"},
+      {"missing directory", false, false, kNoPreviousProgram, UserAnswer::No, D::Proceed, {},
+       "start", "enter D"},
+      {"empty directory", true, true, kNoPreviousProgram, UserAnswer::No, D::Proceed, {}, "start",
+       kLeaveAndRemove},
       {"other files, No", true, false, kNoPreviousProgram, UserAnswer::No, D::Stay,
-       {Q::InstallIntoNonEmpty}, "start"},
+       {Q::InstallIntoNonEmpty}, "start", kLeaveAndRemove},
       {"other files, Yes", true, false, kNoPreviousProgram, UserAnswer::Yes, D::Proceed,
-       {Q::InstallIntoNonEmpty}, "start"},
+       {Q::InstallIntoNonEmpty}, "start", kLeaveAndRemove},
       {"unknown result", true, false, 7, UserAnswer::No, D::Stay, {Q::InstallIntoNonEmpty},
-       "start"},
+       "start", kLeaveAndRemove},
       {"program file, No", true, false, kUnknownProgramFound, UserAnswer::No, D::Stay,
-       {Q::OverwriteProgram}, "D:\\Games"},
+       {Q::OverwriteProgram}, "D", "enter D, detect D"},
       {"program file, Yes", true, false, kUnknownProgramFound, UserAnswer::Yes, D::Proceed,
-       {Q::OverwriteProgram}, "D:\\Games"},
+       {Q::OverwriteProgram}, "D", "enter D, detect D"},
       {"older version, No", true, false, kPreviousGenerationFound, UserAnswer::No, D::Abort,
-       {Q::RemoveOlderVersion}, "D:\\Games"},
+       {Q::RemoveOlderVersion}, "D", "enter D, detect D"},
       {"older version, Yes", true, false, kPreviousGenerationFound, UserAnswer::Yes, D::Proceed,
-       {Q::RemoveOlderVersion}, "D:\\Games"},
-      {"current product", true, false, kCurrentProductFound, UserAnswer::No, D::Proceed, {},
-       "D:\\Games"},
+       {Q::RemoveOlderVersion}, "D", "enter D, detect D, remove legacy D"},
+      {"current product", true, false, kCurrentProductFound, UserAnswer::No, D::Proceed, {}, "D",
+       "enter D, detect D"},
   };
   for (const Row& row : rows) {
+    SCOPED_TRACE(row.Label);
     World w;
     w.Exists = row.Exists;
     w.Empty = row.Empty;
     w.Detected = row.Detected;
     w.Answer = row.Answer;
-    EXPECT_EQ(Check(w), row.Expected) << row.Label;
-    EXPECT_EQ(w.Questions, row.Questions) << row.Label;
-    EXPECT_EQ(w.Current, row.Current) << row.Label;
+    EXPECT_EQ(Check(w), row.Expected);
+    EXPECT_EQ(w.Questions, row.Questions);
+    EXPECT_EQ(w.Current, row.Current);
+    EXPECT_EQ(Joined(w.Calls), row.Calls);
   }
-}
-
-TEST(CheckDestination, RemovesTheOlderVersionOnlyAfterYes) {
-  World yes;
-  yes.Exists = true;
-  yes.Detected = kPreviousGenerationFound;
-  Check(yes);
-  EXPECT_EQ(yes.Calls.back(), "remove legacy D:\\Games");
-
-  World no = yes;
-  no.Calls.clear();
-  no.Answer = UserAnswer::No;
-  Check(no);
-  for (const std::string& call : no.Calls) EXPECT_EQ(call.find("remove"), std::string::npos);
-}
-
-TEST(CheckDestination, LeavesTheDirectoryBeforeTryingToRemoveIt) {
-  World w;
-  w.Exists = true;
-  w.Empty = true;
-  Check(w);
-  const std::vector<std::string> expected = {"enter D:\\Games", "detect D:\\Games", "enter start",
-                                             "remove D:\\Games"};
-  EXPECT_EQ(w.Calls, expected);
-}
-
-TEST(CheckDestination, MissingDirectoryIsNeitherClassifiedNorRemoved) {
-  World w;
-  Check(w);
-  const std::vector<std::string> expected = {"enter D:\\Games"};
-  EXPECT_EQ(w.Calls, expected);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "setup/setup_state.h"
@@ -19,34 +18,25 @@ TEST(DestinationText, DefaultJoinsBaseAndFolderAsTheyAre) {
   EXPECT_STREQ(out, "D:\\\\Q");  // the base is not inspected
 }
 
-TEST(DestinationText, BrowsedFolderGetsOneSeparatorAndTheFolderName) {
+TEST(DestinationText, BrowsedFolderGetsOneSeparatorAndTheFolderNameOrIsRefusedUnchanged) {
+  const std::string fits(259 - 11, 'a'), tooLong(259 - 10, 'a');  // + "\\" + 10 characters
   const struct {
-    const char* Picked;
-    const char* Expected;
+    std::string Picked;
+    bool Composed;
+    std::string Expected;
   } rows[] = {
-      {"D:\\Apps", "D:\\Apps\\Quorvelane"},
-      {"D:\\", "D:\\Quorvelane"},
-      {"", "\\Quorvelane"},
+      {"D:\\Apps", true, "D:\\Apps\\Quorvelane"},
+      {"D:\\", true, "D:\\Quorvelane"},
+      {"", true, "\\Quorvelane"},
+      {fits, true, fits + "\\Quorvelane"},
+      {tooLong, false, tooLong},
   };
   for (const auto& row : rows) {
     char path[kPathSize];
-    CopyPath(path, kPathSize, row.Picked);
-    ASSERT_TRUE(ComposeBrowsedDestination(path, kPathSize, "Quorvelane")) << row.Picked;
-    EXPECT_STREQ(path, row.Expected);
+    CopyPath(path, kPathSize, row.Picked.c_str());
+    EXPECT_EQ(ComposeBrowsedDestination(path, kPathSize, "Quorvelane"), row.Composed) << row.Picked;
+    EXPECT_EQ(std::string(path), row.Expected);
   }
-}
-
-TEST(DestinationText, BrowsedFolderWithoutRoomIsRefusedUnchanged) {
-  std::string fits(259 - 11, 'a');  // + "\" + 10 characters = 259
-  char path[kPathSize];
-  CopyPath(path, kPathSize, fits.c_str());
-  EXPECT_TRUE(ComposeBrowsedDestination(path, kPathSize, "Quorvelane"));
-  EXPECT_EQ(strlen(path), 259u);
-
-  std::string tooLong(259 - 10, 'a');
-  CopyPath(path, kPathSize, tooLong.c_str());
-  EXPECT_FALSE(ComposeBrowsedDestination(path, kPathSize, "Quorvelane"));
-  EXPECT_EQ(std::string(path), tooLong);
 }
 
 TEST(DestinationText, OnlyOneTrailingBackslashIsDropped) {
@@ -64,18 +54,18 @@ TEST(DestinationText, OnlyOneTrailingBackslashIsDropped) {
 }
 
 TEST(DestinationText, TrailingBackslashNeedsRoomUnlessPresent) {
-  char path[kPathSize];
-  std::string full(259, 'a');
-  CopyPath(path, kPathSize, full.c_str());
-  EXPECT_FALSE(CanTakeTrailingBackslash(path, kPathSize));
-  EXPECT_EQ(strlen(path), 259u);
-
-  full[258] = '\\';
-  CopyPath(path, kPathSize, full.c_str());
-  EXPECT_TRUE(CanTakeTrailingBackslash(path, kPathSize));
-
-  CopyPath(path, kPathSize, std::string(258, 'a').c_str());
-  EXPECT_TRUE(CanTakeTrailingBackslash(path, kPathSize));
+  const struct {
+    std::string Path;
+    bool CanTake;
+  } rows[] = {{std::string(259, 'a'), false},
+              {std::string(258, 'a') + "\\", true},
+              {std::string(258, 'a'), true}};
+  for (const auto& row : rows) {
+    char path[kPathSize];
+    CopyPath(path, kPathSize, row.Path.c_str());
+    EXPECT_EQ(CanTakeTrailingBackslash(path, kPathSize), row.CanTake) << row.Path.size();
+    EXPECT_EQ(std::string(path), row.Path);
+  }
 }
 
 }  // namespace

@@ -7,21 +7,6 @@
 
 namespace {
 
-TEST(ProgressLayout, BarAndTextSitAboveTheBottomEdge) {
-  ProgressLayout l = LayOutProgress(104, 30, 0, 77);
-  EXPECT_EQ(l.Separator.Bottom, 28);
-  EXPECT_EQ(l.Frame.Top, 12);
-  EXPECT_EQ(l.Frame.Bottom, 22);
-  EXPECT_EQ(l.Frame.Right, 104);
-  EXPECT_EQ(l.Interior.Left, 2);
-  EXPECT_EQ(l.Interior.Top, 14);
-  EXPECT_EQ(l.Interior.Right, 102);
-  EXPECT_EQ(l.Interior.Bottom, 20);
-  EXPECT_EQ(l.TextX, 4);
-  EXPECT_EQ(l.TextY, 10);
-  EXPECT_EQ(l.TextLimit, 92);
-}
-
 TEST(ProgressLayout, DonePartIsProportionalAndTruncated) {
   const struct {
     uint32_t Done, Total;
