@@ -6,10 +6,15 @@
 // which decodes to nothing.
 #include "packer/payload_builder.h"
 
+#include <algorithm>
+#include <condition_variable>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
+#include <thread>
 
 #include "archive/payload_format.h"
 #include "packer/archive_writer.h"
@@ -28,41 +33,122 @@ std::vector<uint8_t> ReadFileBytes(const ProductFile& file) {
   return bytes;
 }
 
-// Appends one file's entry; returns the bytes it added. progress hears of the file's bytes
-// encoded so far.
-size_t AppendFileEntry(std::vector<uint8_t>& archive, const ProductFile& file,
-                       const lzh::EncoderSettings& settings, bool last,
-                       const lzh::EncodeProgress& progress) {
-  std::vector<uint8_t> data = ReadFileBytes(file);
-  uint32_t size = uint32_t(data.size());
-  size_t before = archive.size();
+// One file's entry as a worker prepared it: the file's bytes and, when compression made them
+// smaller, the compressed stream.
+struct PreparedEntry {
+  std::vector<uint8_t> Data;
+  std::vector<uint8_t> Stream;
+  std::exception_ptr Error;
+  bool Ready = false;
+};
+
+// Reads and compresses one file. Runs on a worker thread: the encoder keeps no shared state.
+void PrepareEntry(const ProductFile& file, const lzh::EncoderSettings& settings, PreparedEntry& entry) {
+  entry.Data = ReadFileBytes(file);
+  uint32_t size = uint32_t(entry.Data.size());
+  if (size == 0) return;
+  entry.Stream = lzh::EncodeLzh(entry.Data.data(), size, settings, nullptr);
+  if (entry.Stream.size() >= entry.Data.size()) entry.Stream.clear();  // stored instead
+}
+
+// Appends one prepared entry; the stream is decoded again with the program's decoder first.
+void AppendPrepared(std::vector<uint8_t>& archive, const ProductFile& file, const PreparedEntry& entry,
+                    bool last) {
+  uint32_t size = uint32_t(entry.Data.size());
   if (size == 0 && last) {
     AppendEntry(archive, file.Name, kMethodCompressed, std::vector<uint8_t>(1, 0), 0);
-    return archive.size() - before;
-  }
-  std::vector<uint8_t> stream = lzh::EncodeLzh(data.data(), size, settings, progress);
-  if (size != 0 && stream.size() < data.size()) {
-    if (!DecodesTo(stream, data.data(), size))
+  } else if (!entry.Stream.empty()) {
+    if (!DecodesTo(entry.Stream, entry.Data.data(), size))
       throw PackError(file.SourcePath +
                       ": internal error: the compressed entry does not decode back; no archive written");
-    AppendEntry(archive, file.Name, kMethodCompressed, stream, size);
+    AppendEntry(archive, file.Name, kMethodCompressed, entry.Stream, size);
   } else {
-    AppendEntry(archive, file.Name, kMethodStored, data, size);
+    AppendEntry(archive, file.Name, kMethodStored, entry.Data, size);
   }
-  return archive.size() - before;
 }
+
+// Compresses files on all cores, in file order, at most kPreparedAhead files past the one being
+// appended so that memory stays bounded; appending and verifying stay on the calling thread,
+// since the decoder is one global record. The output does not depend on the thread count.
+class ParallelPreparer {
+ public:
+  ParallelPreparer(const std::vector<ProductFile>& files, const lzh::EncoderSettings& settings)
+      : files_(files), settings_(settings), entries_(files.size()) {
+    unsigned count = std::max(1u, std::min(std::thread::hardware_concurrency(), 8u));
+    for (unsigned t = 0; t < count; ++t) workers_.emplace_back([this] { Work(); });
+  }
+  ~ParallelPreparer() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+    }
+    changed_.notify_all();
+    for (std::thread& worker : workers_) worker.join();
+  }
+  // Waits for entry i, rethrowing its worker's error; the caller calls Release(i) when done.
+  PreparedEntry& Take(size_t i) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return entries_[i].Ready; });
+    if (entries_[i].Error) std::rethrow_exception(entries_[i].Error);
+    return entries_[i];
+  }
+  void Release(size_t i) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      entries_[i] = PreparedEntry();
+      released_ = i + 1;
+    }
+    changed_.notify_all();
+  }
+
+ private:
+  static constexpr size_t kPreparedAhead = 16;
+
+  void Work() {
+    for (;;) {
+      size_t i;
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [&] { return stop_ || next_ >= files_.size() || next_ < released_ + kPreparedAhead; });
+        if (stop_ || next_ >= files_.size()) return;
+        i = next_++;
+      }
+      PreparedEntry entry;
+      try {
+        PrepareEntry(files_[i], settings_, entry);
+      } catch (...) {
+        entry.Error = std::current_exception();
+      }
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        entry.Ready = true;
+        entries_[i] = std::move(entry);
+      }
+      changed_.notify_all();
+    }
+  }
+
+  const std::vector<ProductFile>& files_;
+  lzh::EncoderSettings settings_;
+  std::vector<PreparedEntry> entries_;
+  std::vector<std::thread> workers_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  size_t next_ = 0, released_ = 0;
+  bool stop_ = false;
+};
 
 }  // namespace
 
 std::vector<uint8_t> BuildPayload(const std::vector<ProductFile>& files, int level) {
-  lzh::EncoderSettings settings = lzh::SettingsForLevel(level);
   std::vector<uint8_t> archive;
   ProgressLine progress;
   uint64_t bytesIn = 0;
   uint32_t total = uint32_t(files.size());
+  ParallelPreparer preparer(files, lzh::SettingsForLevel(level));
   for (uint32_t i = 0; i < total; ++i) {
-    auto inFile = [&](uint32_t done) { progress.Update(i, total, bytesIn + done, archive.size()); };
-    AppendFileEntry(archive, files[i], settings, i + 1 == total, inFile);
+    AppendPrepared(archive, files[i], preparer.Take(i), i + 1 == total);
+    preparer.Release(i);
     bytesIn += files[i].Size;
     progress.Update(i + 1, total, bytesIn, archive.size());
   }
