@@ -4,6 +4,7 @@
 #include "archive/lzh_decoder.h"
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -14,30 +15,18 @@
 
 namespace {
 
-// Literal/length lengths with 'A' and 'B' at 1 bit (codes 0 and 1).
-std::vector<int> LitLenAB() {
-  std::vector<int> lengths(510, 0);
-  lengths['A'] = lengths['B'] = 1;
-  return lengths;
-}
-
-void SingleCodeLength(BitWriter& out) {
-  out.Put(0, 5);  // code-length code: count 0
-  out.Put(0, 5);  //   single symbol 0
-}
-void SingleLitLenA(BitWriter& out) {
-  out.Put(0, 9);    // literal/length code: count 0
-  out.Put('A', 9);  //   single symbol 'A'
-}
-void SinglePosition(BitWriter& out) {
-  out.Put(0, 4);  // position code: count 0
-  out.Put(0, 4);  //   single symbol 0
-}
-void CodeLengthsAndLitLenAB(BitWriter& out) {
+// The full code-length code, then literal/length lengths with the given symbols at 1 bit.
+void LitLenOneBit(BitWriter& out, std::initializer_list<int> symbols) {
   WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-  WriteLitLenLengths(out, FullCodeLengthCodeLengths(), LitLenAB());
+  std::vector<int> lengths(510, 0);
+  for (int s : symbols) lengths[s] = 1;
+  WriteLitLenLengths(out, FullCodeLengthCodeLengths(), lengths);
 }
-void SymbolsABBA(BitWriter& out) { out.Put(0b0110, 4); }
+void SingleAAndPosition0(BitWriter& out) {
+  WriteSingleSymbolCode(out, 9, 'A');
+  WriteSingleSymbolCode(out, 4, 0);
+}
+void SymbolsABBA(BitWriter& out) { out.Put(0b0110, 4); }  // with 'A' and 'B' at 1 bit
 // The full code-length code's 19 lengths under the given count field, then single 'A' and 0.
 void CodeLengthCountThenSingles(BitWriter& out, uint32_t count) {
   out.Put(count, 5);
@@ -46,8 +35,7 @@ void CodeLengthCountThenSingles(BitWriter& out, uint32_t count) {
     out.PutSmallLength(lengths[s]);
     if (s == 2) out.Put(0, 2);  // zero-run field
   }
-  SingleLitLenA(out);
-  SinglePosition(out);
+  SingleAAndPosition0(out);
 }
 // The full code-length code, then literal/length count 510 with 'A' and 'B' at 1 bit, sent as
 // single lengths up to 'B' and a long zero run of run9 + 20 zeros from 67.
@@ -72,94 +60,75 @@ struct DamageCase {
 // (a zero byte) without consuming bits.
 const std::string kZeros(4, '\0');
 
-std::vector<DamageCase> InvalidLengthSets() {
-  return {
+TEST(LzhDecoderDamage, DamagedStreamsFailButProduceTheCount) {
+  const DamageCase cases[] = {
       {"literal/length over-full (three 1-bit codes)",
        [](BitWriter& out) {
-         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-         std::vector<int> lengths = LitLenAB();
-         lengths['C'] = 1;
-         WriteLitLenLengths(out, FullCodeLengthCodeLengths(), lengths);
-         SinglePosition(out);
+         LitLenOneBit(out, {'A', 'B', 'C'});
+         WriteSingleSymbolCode(out, 4, 0);
        },
        kZeros},
       {"literal/length incomplete (one 1-bit code alone)",
        [](BitWriter& out) {
-         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-         std::vector<int> lengths(510, 0);
-         lengths['A'] = 1;
-         WriteLitLenLengths(out, FullCodeLengthCodeLengths(), lengths);
-         SinglePosition(out);
+         LitLenOneBit(out, {'A'});
+         WriteSingleSymbolCode(out, 4, 0);
        },
        kZeros},
       {"literal/length all zero (count 3)",
        [](BitWriter& out) {
          WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-         out.Put(3, 9);  // count 3
-         for (int i = 0; i < 3; i++) out.Put(0, 4);  // code-length symbol 0: a zero length
-         SinglePosition(out);
+         out.Put(3, 9);
+         out.Put(0, 3 * 4);  // code-length symbol 0 three times: zero lengths
+         WriteSingleSymbolCode(out, 4, 0);
        },
        kZeros},
       {"code-length over-full (three 1-bit codes)",
        [](BitWriter& out) {
          WriteCodeLengthCode(out, {1, 1, 1});
-         SingleLitLenA(out);
-         SinglePosition(out);
+         SingleAAndPosition0(out);
        },
        "AAAA"},
       {"code-length incomplete, then its lengths read through the empty table",
        [](BitWriter& out) {
          WriteCodeLengthCode(out, {0, 0, 0, 2, 2, 2});
          out.Put(2, 9);  // literal/length count 2: symbols read as 0 from the zero table
-         SinglePosition(out);
+         WriteSingleSymbolCode(out, 4, 0);
        },
        kZeros},
       {"code-length all zero (count 5)",
        [](BitWriter& out) {
          out.Put(5, 5);
-         for (int i = 0; i < 5; i++) {
-           out.PutSmallLength(0);
-           if (i == 2) out.Put(0, 2);  // zero-run field
-         }
-         SingleLitLenA(out);
-         SinglePosition(out);
+         out.Put(0, 5 * 3 + 2);  // five zero lengths and a zero-run field of 0
+         SingleAAndPosition0(out);
        },
        "AAAA"},
       {"position over-full",
        [](BitWriter& out) {
-         CodeLengthsAndLitLenAB(out);
+         LitLenOneBit(out, {'A', 'B'});
          WritePositionLengths(out, {1, 1, 1});
          SymbolsABBA(out);
        },
        "ABBA"},
       {"position incomplete",
        [](BitWriter& out) {
-         CodeLengthsAndLitLenAB(out);
+         LitLenOneBit(out, {'A', 'B'});
          WritePositionLengths(out, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
          SymbolsABBA(out);
        },
        "ABBA"},
       {"position all zero (count 2)",
        [](BitWriter& out) {
-         CodeLengthsAndLitLenAB(out);
+         LitLenOneBit(out, {'A', 'B'});
          out.Put(2, 4);
-         out.PutSmallLength(0);
-         out.PutSmallLength(0);
+         out.Put(0, 2 * 3);
          SymbolsABBA(out);
        },
        "ABBA"},
-  };
-}
-
-std::vector<DamageCase> ValuesBeyondTheArrays() {
-  return {
       {"code-length count 20 (one more than 19): 19 lengths read",
        [](BitWriter& out) { CodeLengthCountThenSingles(out, 20); }, "AAAA"},
-      {"code-length count 31", [](BitWriter& out) { CodeLengthCountThenSingles(out, 31); },
-       "AAAA"},
       {"position count 15: 14 lengths read",
        [](BitWriter& out) {
-         CodeLengthsAndLitLenAB(out);
+         LitLenOneBit(out, {'A', 'B'});
          out.Put(15, 4);
          for (int j = 0; j < 14; j++) out.PutSmallLength(j < 2 ? 3 : 4);
          SymbolsABBA(out);
@@ -171,14 +140,14 @@ std::vector<DamageCase> ValuesBeyondTheArrays() {
          const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
          out.Put(511, 9);
          for (int s = 0; s < 510; s++) out.PutSymbol(cl, s == 'A' || s == 'B' ? 3 : 0);
-         SinglePosition(out);
+         WriteSingleSymbolCode(out, 4, 0);
          SymbolsABBA(out);
        },
        "ABBA"},
       {"long zero run past the last length (531 zeros from 67)",
        [](BitWriter& out) {
          LitLenABThenLongRun(out, 511);
-         SinglePosition(out);
+         WriteSingleSymbolCode(out, 4, 0);
          SymbolsABBA(out);
        },
        "ABBA"},
@@ -186,68 +155,30 @@ std::vector<DamageCase> ValuesBeyondTheArrays() {
        [](BitWriter& out) {
          LitLenABThenLongRun(out, 413);  // 433 zeros: 67..499
          out.PutSymbol(MakeCanonicalCode(FullCodeLengthCodeLengths()), 1);  // short zero run
-         out.Put(15, 4);  //   18 zeros from 500
-         SinglePosition(out);
+         out.Put(15, 4);                                                   //   of 18
+         WriteSingleSymbolCode(out, 4, 0);
          SymbolsABBA(out);
        },
        "ABBA"},
       {"single code-length symbol 19",
-       [](BitWriter& out) {
-         out.Put(0, 5);
-         out.Put(19, 5);
-         SingleLitLenA(out);
-         SinglePosition(out);
-       },
-       "AAAA"},
+       [](BitWriter& out) { WriteSingleSymbolCodes(out, 19, 'A', 0); }, "AAAA"},
       {"single code-length symbol 31, then lengths read through the zero table",
        [](BitWriter& out) {
-         out.Put(0, 5);
-         out.Put(31, 5);
+         WriteSingleSymbolCode(out, 5, 31);
          out.Put(4, 9);  // literal/length count 4
-         SinglePosition(out);
+         WriteSingleSymbolCode(out, 4, 0);
        },
        kZeros},
       {"single position symbol 14",
-       [](BitWriter& out) {
-         SingleCodeLength(out);
-         SingleLitLenA(out);
-         out.Put(0, 4);
-         out.Put(14, 4);
-       },
-       "AAAA"},
-      {"single position symbol 15",
-       [](BitWriter& out) {
-         SingleCodeLength(out);
-         SingleLitLenA(out);
-         out.Put(0, 4);
-         out.Put(15, 4);
-       },
-       "AAAA"},
+       [](BitWriter& out) { WriteSingleSymbolCodes(out, 0, 'A', 14); }, "AAAA"},
       {"single literal/length symbol 510",
-       [](BitWriter& out) {
-         SingleCodeLength(out);
-         out.Put(0, 9);
-         out.Put(510, 9);
-         SinglePosition(out);
-       },
-       kZeros},
-      {"single literal/length symbol 511",
-       [](BitWriter& out) {
-         SingleCodeLength(out);
-         out.Put(0, 9);
-         out.Put(511, 9);
-         SinglePosition(out);
-       },
-       kZeros},
+       [](BitWriter& out) { WriteSingleSymbolCodes(out, 0, 510, 0); }, kZeros},
       {"code-length length 17 (111, ten 1 bits, 0)",
        [](BitWriter& out) {
          out.Put(3, 5);
-         out.PutSmallLength(1);
-         out.PutSmallLength(17);
-         out.PutSmallLength(1);
+         for (int len : {1, 17, 1}) out.PutSmallLength(len);
          out.Put(0, 2);  // zero-run field
-         SingleLitLenA(out);
-         SinglePosition(out);
+         SingleAAndPosition0(out);
        },
        "AAAA"},
       {"code-length length 20 (111 and thirteen 1 bits: 16 bits consumed)",
@@ -257,40 +188,27 @@ std::vector<DamageCase> ValuesBeyondTheArrays() {
          out.Put(0xFFFF, 16);
          out.PutSmallLength(1);
          out.Put(0, 2);  // zero-run field
-         SingleLitLenA(out);
-         SinglePosition(out);
+         SingleAAndPosition0(out);
        },
        "AAAA"},
       {"position length 18",
        [](BitWriter& out) {
-         SingleCodeLength(out);
-         SingleLitLenA(out);
+         WriteSingleSymbolCode(out, 5, 0);
+         WriteSingleSymbolCode(out, 9, 'A');
          WritePositionLengths(out, {1, 18});
        },
        "AAAA"},
   };
-}
-
-void RunDamageCases(const std::vector<DamageCase>& cases) {
   for (const DamageCase& c : cases) {
     SCOPED_TRACE(c.Label);
     ResetDecoder();
     BitWriter out;
     out.Put(static_cast<uint32_t>(c.Expected.size()), 16);  // symbol count
     c.Write(out);
-    const DecodeResult result =
-        DecodeAll(out.Bytes(), static_cast<uint32_t>(c.Expected.size()));
+    const DecodeResult result = DecodeAll(out.Bytes(), static_cast<uint32_t>(c.Expected.size()));
     EXPECT_TRUE(result.Failed);
     EXPECT_EQ(result.Bytes, c.Expected);
   }
-}
-
-TEST(LzhDecoderDamage, InvalidLengthSetsFailButProduceTheCount) {
-  RunDamageCases(InvalidLengthSets());
-}
-
-TEST(LzhDecoderDamage, ValuesBeyondTheArraysFailWithoutLeavingThem) {
-  RunDamageCases(ValuesBeyondTheArrays());
 }
 
 // Codes that an earlier block built, kept after a failed build, must not lead a later read
@@ -300,18 +218,12 @@ TEST(LzhDecoderDamage, ValuesBeyondTheArraysFailWithoutLeavingThem) {
 // the count and (under the sanitizer) the bounds.
 TEST(LzhDecoderDamage, StaleTablesAfterFailedBuildsStayInsideTheTrees) {
   ResetDecoder();
-  std::vector<int> codeLength(19, 0);
-  codeLength[0] = 1;
-  for (int t = 3; t <= 17; t++) codeLength[t] = t - 1;
-  codeLength[18] = 16;
+  const std::vector<int> codeLength = LongCodeLengthLengths();
   std::vector<int> litLen(510, 0);
   for (int i = 0; i < 15; i++) litLen[256 + i] = i + 1;
   litLen[300] = litLen[509] = 16;
-  std::vector<int> position(14, 0);
-  for (int j = 0; j < 13; j++) position[j] = j + 1;
-  position[13] = 13;
   BitWriter out;
-  WriteBlockHeader(out, 1, litLen, position, codeLength);
+  WriteBlockHeader(out, 1, litLen, LongPositionLengths(), codeLength);
   out.PutSymbol(MakeCanonicalCode(litLen), 256);  // one match: length 3, position 0 (1 bit: 0)
   out.Put(0, 1);
   out.Put(40, 16);  // block 2: 40 symbols
