@@ -27,15 +27,24 @@ void SingleAAndPosition0(BitWriter& out) {
   WriteSingleSymbolCode(out, 4, 0);
 }
 void SymbolsABBA(BitWriter& out) { out.Put(0b0110, 4); }  // with 'A' and 'B' at 1 bit
-// The full code-length code's 19 lengths under the given count field, then single 'A' and 0.
-void CodeLengthCountThenSingles(BitWriter& out, uint32_t count) {
+// The full code-length code's 19 lengths under the given count field.
+void CodeLengthCount(BitWriter& out, uint32_t count) {
   out.Put(count, 5);
   const std::vector<int> lengths = FullCodeLengthCodeLengths();
   for (int s = 0; s < 19; s++) {
     out.PutSmallLength(lengths[s]);
     if (s == 2) out.Put(0, 2);  // zero-run field
   }
-  SingleAAndPosition0(out);
+}
+// A code-length code of count 3: lengths 1, middle and 1, no zero run. A middle above 16 is
+// written in unary up to the 16-bit look-ahead (for 20: 111 and thirteen 1 bits, no 0 bit).
+void CodeLengths3(BitWriter& out, int middle) {
+  out.Put(3, 5);
+  out.PutSmallLength(1);
+  if (middle < 20) out.PutSmallLength(middle);
+  if (middle >= 20) out.Put(0xFFFF, 16);
+  out.PutSmallLength(1);
+  out.Put(0, 2);
 }
 // The full code-length code, then literal/length count 510 with 'A' and 'B' at 1 bit, sent as
 // single lengths up to 'B' and a long zero run of run9 + 20 zeros from 67.
@@ -50,147 +59,105 @@ void LitLenABThenLongRun(BitWriter& out, uint32_t run9) {
   out.Put(run9, 9);
 }
 
+using Writer = std::function<void(BitWriter&)>;
+
 struct DamageCase {
   const char* Label;
-  std::function<void(BitWriter&)> Write;  // everything after the 16-bit symbol count
-  std::string Expected;                   // the bytes produced despite the damage
+  Writer Write;          // everything after the 16-bit symbol count
+  std::string Expected;  // the bytes produced despite the damage
 };
 
 // The fresh decoder's tables are all zero, so a code whose table was never built yields symbol 0
 // (a zero byte) without consuming bits.
 const std::string kZeros(4, '\0');
 
+// A case whose stream is before, damaged and after in turn.
+DamageCase Framed(const char* label, Writer before, Writer damaged, Writer after,
+                  std::string expected) {
+  return {label, [=](BitWriter& out) { before(out); damaged(out); after(out); }, expected};
+}
+void Nothing(BitWriter&) {}
+void SinglePosition0(BitWriter& out) { WriteSingleSymbolCode(out, 4, 0); }
+void SinglePosition0ThenABBA(BitWriter& out) { SinglePosition0(out); SymbolsABBA(out); }
+void LitLenAB(BitWriter& out) { LitLenOneBit(out, {'A', 'B'}); }
+
+// Damage in the code-length code, then single 'A' and position 0.
+DamageCase InCodeLengths(const char* label, Writer damaged) {
+  return Framed(label, Nothing, damaged, SingleAAndPosition0, "AAAA");
+}
+// Damage up to the literal/length code's end, then single position 0: a failed build leaves the
+// zero table.
+DamageCase InLitLen(const char* label, Writer damaged) {
+  return Framed(label, Nothing, damaged, SinglePosition0, kZeros);
+}
+// The same where the damaged value is cut back and the code of 'A' and 'B' still builds.
+DamageCase InLitLenKeepingAB(const char* label, Writer damaged) {
+  return Framed(label, Nothing, damaged, SinglePosition0ThenABBA, "ABBA");
+}
+// 'A' and 'B' at 1 bit, then damage in the position code, then A B B A.
+DamageCase InPosition(const char* label, Writer damaged) {
+  return Framed(label, LitLenAB, damaged, SymbolsABBA, "ABBA");
+}
+
 TEST(LzhDecoderDamage, DamagedStreamsFailButProduceTheCount) {
   const DamageCase cases[] = {
-      {"literal/length over-full (three 1-bit codes)",
-       [](BitWriter& out) {
-         LitLenOneBit(out, {'A', 'B', 'C'});
-         WriteSingleSymbolCode(out, 4, 0);
-       },
-       kZeros},
-      {"literal/length incomplete (one 1-bit code alone)",
-       [](BitWriter& out) {
-         LitLenOneBit(out, {'A'});
-         WriteSingleSymbolCode(out, 4, 0);
-       },
-       kZeros},
-      {"literal/length all zero (count 3)",
-       [](BitWriter& out) {
-         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-         out.Put(3, 9);
-         out.Put(0, 3 * 4);  // code-length symbol 0 three times: zero lengths
-         WriteSingleSymbolCode(out, 4, 0);
-       },
-       kZeros},
-      {"code-length over-full (three 1-bit codes)",
-       [](BitWriter& out) {
-         WriteCodeLengthCode(out, {1, 1, 1});
-         SingleAAndPosition0(out);
-       },
-       "AAAA"},
-      {"code-length incomplete, then its lengths read through the empty table",
-       [](BitWriter& out) {
-         WriteCodeLengthCode(out, {0, 0, 0, 2, 2, 2});
-         out.Put(2, 9);  // literal/length count 2: symbols read as 0 from the zero table
-         WriteSingleSymbolCode(out, 4, 0);
-       },
-       kZeros},
-      {"code-length all zero (count 5)",
-       [](BitWriter& out) {
-         out.Put(5, 5);
-         out.Put(0, 5 * 3 + 2);  // five zero lengths and a zero-run field of 0
-         SingleAAndPosition0(out);
-       },
-       "AAAA"},
-      {"position over-full",
-       [](BitWriter& out) {
-         LitLenOneBit(out, {'A', 'B'});
-         WritePositionLengths(out, {1, 1, 1});
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"position incomplete",
-       [](BitWriter& out) {
-         LitLenOneBit(out, {'A', 'B'});
-         WritePositionLengths(out, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"position all zero (count 2)",
-       [](BitWriter& out) {
-         LitLenOneBit(out, {'A', 'B'});
-         out.Put(2, 4);
-         out.Put(0, 2 * 3);
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"code-length count 20 (one more than 19): 19 lengths read",
-       [](BitWriter& out) { CodeLengthCountThenSingles(out, 20); }, "AAAA"},
-      {"position count 15: 14 lengths read",
-       [](BitWriter& out) {
-         LitLenOneBit(out, {'A', 'B'});
-         out.Put(15, 4);
-         for (int j = 0; j < 14; j++) out.PutSmallLength(j < 2 ? 3 : 4);
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"literal/length count 511: 510 lengths read",
-       [](BitWriter& out) {
-         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-         const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
-         out.Put(511, 9);
-         for (int s = 0; s < 510; s++) out.PutSymbol(cl, s == 'A' || s == 'B' ? 3 : 0);
-         WriteSingleSymbolCode(out, 4, 0);
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"long zero run past the last length (531 zeros from 67)",
-       [](BitWriter& out) {
-         LitLenABThenLongRun(out, 511);
-         WriteSingleSymbolCode(out, 4, 0);
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"short zero run past the last length (18 zeros from 500)",
-       [](BitWriter& out) {
-         LitLenABThenLongRun(out, 413);  // 433 zeros: 67..499
-         out.PutSymbol(MakeCanonicalCode(FullCodeLengthCodeLengths()), 1);  // short zero run
-         out.Put(15, 4);                                                   //   of 18
-         WriteSingleSymbolCode(out, 4, 0);
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"single code-length symbol 19",
-       [](BitWriter& out) { WriteSingleSymbolCodes(out, 19, 'A', 0); }, "AAAA"},
-      {"single code-length symbol 31, then lengths read through the zero table",
-       [](BitWriter& out) {
-         WriteSingleSymbolCode(out, 5, 31);
-         out.Put(4, 9);  // literal/length count 4
-         WriteSingleSymbolCode(out, 4, 0);
-       },
-       kZeros},
+      InLitLen("literal/length over-full (three 1-bit codes)",
+               [](BitWriter& out) { LitLenOneBit(out, {'A', 'B', 'C'}); }),
+      InLitLen("literal/length incomplete (one 1-bit code alone)",
+               [](BitWriter& out) { LitLenOneBit(out, {'A'}); }),
+      InLitLen("literal/length all zero (count 3: code-length symbol 0 three times)",
+               [](BitWriter& out) {
+                 WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
+                 out.Put(3, 9);
+                 out.Put(0, 3 * 4);
+               }),
+      InCodeLengths("code-length over-full (three 1-bit codes)",
+                    [](BitWriter& out) { WriteCodeLengthCode(out, {1, 1, 1}); }),
+      InLitLen("code-length incomplete, then literal/length count 2 read through the empty table",
+               [](BitWriter& out) { WriteCodeLengthCode(out, {0, 0, 0, 2, 2, 2}); out.Put(2, 9); }),
+      InCodeLengths("code-length all zero (count 5; five zero lengths and a zero-run field of 0)",
+                    [](BitWriter& out) { out.Put(5, 5); out.Put(0, 5 * 3 + 2); }),
+      InPosition("position over-full",
+                 [](BitWriter& out) { WritePositionLengths(out, {1, 1, 1}); }),
+      InPosition("position incomplete",
+                 [](BitWriter& out) { WritePositionLengths(out, {0, 0, 0, 0, 0, 0, 0, 1}); }),
+      InPosition("position all zero (count 2)",
+                 [](BitWriter& out) { out.Put(2, 4); out.Put(0, 6); }),
+      InCodeLengths("code-length count 20 (one more than 19): 19 lengths read",
+                    [](BitWriter& out) { CodeLengthCount(out, 20); }),
+      InPosition("position count 15: 14 lengths read",
+                 [](BitWriter& out) {
+                   out.Put(15, 4);
+                   for (int j = 0; j < 14; j++) out.PutSmallLength(j < 2 ? 3 : 4);
+                 }),
+      InLitLenKeepingAB("literal/length count 511: 510 lengths read",
+                        [](BitWriter& out) {
+                          WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
+                          const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
+                          out.Put(511, 9);
+                          for (int s = 0; s < 510; s++)
+                            out.PutSymbol(cl, s == 'A' || s == 'B' ? 3 : 0);
+                        }),
+      InLitLenKeepingAB("long zero run past the last length (531 zeros from 67)",
+                        [](BitWriter& out) { LitLenABThenLongRun(out, 511); }),
+      InLitLenKeepingAB("short zero run past the last length (18 zeros from 500)",
+                        [](BitWriter& out) {
+                          LitLenABThenLongRun(out, 413);  // 433 zeros: 67..499
+                          out.PutSymbol(MakeCanonicalCode(FullCodeLengthCodeLengths()), 1);
+                          out.Put(15, 4);
+                        }),
+      InCodeLengths("single code-length symbol 19",
+                    [](BitWriter& out) { WriteSingleSymbolCode(out, 5, 19); }),
+      InLitLen("single code-length symbol 31, then literal/length count 4 read through the zeros",
+               [](BitWriter& out) { WriteSingleSymbolCode(out, 5, 31); out.Put(4, 9); }),
       {"single position symbol 14",
        [](BitWriter& out) { WriteSingleSymbolCodes(out, 0, 'A', 14); }, "AAAA"},
       {"single literal/length symbol 510",
        [](BitWriter& out) { WriteSingleSymbolCodes(out, 0, 510, 0); }, kZeros},
-      {"code-length length 17 (111, ten 1 bits, 0)",
-       [](BitWriter& out) {
-         out.Put(3, 5);
-         for (int len : {1, 17, 1}) out.PutSmallLength(len);
-         out.Put(0, 2);  // zero-run field
-         SingleAAndPosition0(out);
-       },
-       "AAAA"},
-      {"code-length length 20 (111 and thirteen 1 bits: 16 bits consumed)",
-       [](BitWriter& out) {
-         out.Put(3, 5);
-         out.PutSmallLength(1);
-         out.Put(0xFFFF, 16);
-         out.PutSmallLength(1);
-         out.Put(0, 2);  // zero-run field
-         SingleAAndPosition0(out);
-       },
-       "AAAA"},
+      InCodeLengths("code-length length 17 (111, ten 1 bits, 0)",
+                    [](BitWriter& out) { CodeLengths3(out, 17); }),
+      InCodeLengths("code-length length 20 (111 and thirteen 1 bits: 16 bits consumed)",
+                    [](BitWriter& out) { CodeLengths3(out, 20); }),
       {"position length 18",
        [](BitWriter& out) {
          WriteSingleSymbolCode(out, 5, 0);
