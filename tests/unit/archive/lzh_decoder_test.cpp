@@ -144,10 +144,7 @@ TEST(LzhDecoderTest, HandBuiltStreamsGiveTheirBytes) {
        std::string(513, 'x'), false},
       // A count of 0 wraps on its first decrement; a further header would give zeros.
       {"block count 0 runs to the entry's end",
-       [](BitWriter& out) {
-         out.Put(0, 16);
-         WriteSingleSymbolCodes(out, 0, 'Z', 0);
-       },
+       [](BitWriter& out) { out.Put(0, 16); WriteSingleSymbolCodes(out, 0, 'Z', 0); },
        std::string(20000, 'Z'), false},
       {"zero-run field: count 1 has none (one length 1 alone is incomplete)",
        ZeroRunField(1, {1}, -1, {}), "AAA", true},
