@@ -1,15 +1,13 @@
 // Running jlha and reading its archive, for the decoder's peer tests.
 #include "tests/support/lha_archive.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+
+#include "tests/support/scratch_dir.h"
 
 #ifdef _WIN32
 bool CompressWithJlha(const std::string&, LhaEntry*) { return false; }
 #else
-#include <unistd.h>
 
 namespace {
 
@@ -44,22 +42,11 @@ bool ReadFirstLevel2Entry(const std::string& archive, LhaEntry* entry) {
 }  // namespace
 
 bool CompressWithJlha(const std::string& data, LhaEntry* entry) {
-  char dir[] = "/tmp/kpx_jlha_XXXXXX";
-  if (mkdtemp(dir) == nullptr) return false;
-  const std::string root = dir;
-  { std::ofstream(root + "/data.bin", std::ios::binary) << data; }
-  const std::string command = "cd '" + root + "' && jlha co52q data.lzh data.bin >/dev/null 2>&1";
-  bool ok = std::system(command.c_str()) == 0;
-  std::ostringstream archive;
-  if (ok) {
-    std::ifstream in(root + "/data.lzh", std::ios::binary);
-    ok = in.is_open();
-    if (ok) archive << in.rdbuf();
-  }
-  ok = ok && ReadFirstLevel2Entry(archive.str(), entry);
-  (void)std::remove((root + "/data.lzh").c_str());  // best effort
-  (void)std::remove((root + "/data.bin").c_str());
-  (void)rmdir(dir);
-  return ok;
+  const ScratchDir dir;
+  dir.Write("data.bin", data);
+  const std::string command =
+      "cd '" + dir.Root() + "' && jlha co52q data.lzh data.bin >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0 &&
+         ReadFirstLevel2Entry(ReadFileOrMissing(dir.Path("data.lzh")), entry);
 }
 #endif
