@@ -86,20 +86,16 @@ std::string MakeData(DataKind kind, size_t size, uint32_t seed) {
   std::mt19937 rng(seed);
   std::string data;
   while (data.size() < size) {
-    DataKind slice = kind == DataKind::Mixed ? static_cast<DataKind>(rng() % 3) : kind;
-    size_t piece = kind == DataKind::Mixed ? 1 + rng() % 3000 : size;
-    for (size_t i = 0; i < piece && data.size() < size;) {
+    const DataKind slice = kind == DataKind::Mixed ? static_cast<DataKind>(rng() % 3) : kind;
+    const size_t sliceEnd = data.size() + (kind == DataKind::Mixed ? 1 + rng() % 3000 : size);
+    while (data.size() < sliceEnd) {
       if (slice == DataKind::Text) {
-        std::string word = kWords[rng() % 10];
-        data += word;
-        i += word.size();
+        data += kWords[rng() % 10];
       } else if (slice == DataKind::Random) {
         data += static_cast<char>(rng());
-        i++;
       } else {
-        size_t run = 1 + rng() % 700;
-        data.append(run, static_cast<char>("\0\xff" "a"[rng() % 3]));
-        i += run;
+        const size_t run = 1 + rng() % 700;
+        data.append(run, "\0\xff" "a"[rng() % 3]);
       }
     }
   }
