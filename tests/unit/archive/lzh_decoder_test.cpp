@@ -97,16 +97,14 @@ struct StreamCase {
 };
 
 // A block of three symbols whose code-length code has the given count, the lengths before the
-// 2-bit zero-run field (at most 3), the field (-1: absent) and the lengths after it; then a
-// single-symbol literal 'A' and position code, so that a misread field shows as other bytes.
-std::function<void(BitWriter&)> ZeroRunField(uint32_t count, std::vector<int> before, int run,
-                                             std::vector<int> after) {
+// 2-bit zero-run field (at most 3) and the field (-1: absent); then a single-symbol literal 'A'
+// and position code, so that a misread field shows as other bytes.
+std::function<void(BitWriter&)> ZeroRunField(uint32_t count, std::vector<int> lengths, int run) {
   return [=](BitWriter& out) {
     out.Put(3, 16);
     out.Put(count, 5);
-    for (int len : before) out.PutSmallLength(len);
+    for (int len : lengths) out.PutSmallLength(len);
     if (run >= 0) out.Put(static_cast<uint32_t>(run), 2);
-    for (int len : after) out.PutSmallLength(len);
     WriteSingleSymbolCode(out, 9, 'A');
     WriteSingleSymbolCode(out, 4, 0);
   };
@@ -147,19 +145,14 @@ TEST(LzhDecoderTest, HandBuiltStreamsGiveTheirBytes) {
        [](BitWriter& out) { out.Put(0, 16); WriteSingleSymbolCodes(out, 0, 'Z', 0); },
        std::string(20000, 'Z'), false},
       {"zero-run field: count 1 has none (one length 1 alone is incomplete)",
-       ZeroRunField(1, {1}, -1, {}), "AAA", true},
-      {"zero-run field: count 2 has none", ZeroRunField(2, {1, 1}, -1, {}), "AAA", false},
-      {"zero-run field: count 3 reads it", ZeroRunField(3, {1, 1, 0}, 0, {}), "AAA", false},
-      {"zero-run field: count 3, run of 3 past the count", ZeroRunField(3, {1, 1, 0}, 3, {}),
-       "AAA", false},
-      {"zero-run field: count 4, run 0, a fourth length", ZeroRunField(4, {1, 0, 0}, 0, {1}),
-       "AAA", false},
-      {"zero-run field: count 4, run 1 ends at the count", ZeroRunField(4, {1, 1, 0}, 1, {}),
-       "AAA", false},
-      {"zero-run field: count 4, run 3 leaves entries 3 to 5 zero",
-       ZeroRunField(4, {1, 1, 0}, 3, {}), "AAA", false},
-      // Code-length symbols 0 (one zero length) and 3 (length 1), the latter after the field.
-      {"code-length code with a zero-run field codes the literal lengths",
+       ZeroRunField(1, {1}, -1), "AAA", true},
+      {"zero-run field: count 2 has none", ZeroRunField(2, {1, 1}, -1), "AAA", false},
+      {"zero-run field: count 3 reads it", ZeroRunField(3, {1, 1, 0}, 0), "AAA", false},
+      {"zero-run field: count 3, run 3 past the count", ZeroRunField(3, {1, 1, 0}, 3), "AAA", false},
+      {"zero-run field: count 4, run 1 ends at it", ZeroRunField(4, {1, 1, 0}, 1), "AAA", false},
+      {"zero-run field: count 4, run 3 to index 6", ZeroRunField(4, {1, 1, 0}, 3), "AAA", false},
+      // Count 4 with a run of 0: symbols 0 (one zero length) and 3 (length 1, after the field).
+      {"zero-run field: count 4, run 0, the fourth length codes the literal lengths",
        [](BitWriter& out) {
          out.Put(4, 16);
          out.Put(4, 5);
