@@ -148,7 +148,7 @@ TEST(LzhDecoderTest, HandBuiltStreamsGiveTheirBytes) {
        ZeroRunField(1, {1}, -1), "AAA", true},
       {"zero-run field: count 2 has none", ZeroRunField(2, {1, 1}, -1), "AAA", false},
       {"zero-run field: count 3 reads it", ZeroRunField(3, {1, 1, 0}, 0), "AAA", false},
-      {"zero-run field: count 3, run 3 past the count", ZeroRunField(3, {1, 1, 0}, 3), "AAA", false},
+      {"zero-run field: count 3, run 3 past it", ZeroRunField(3, {1, 1, 0}, 3), "AAA", false},
       {"zero-run field: count 4, run 1 ends at it", ZeroRunField(4, {1, 1, 0}, 1), "AAA", false},
       {"zero-run field: count 4, run 3 to index 6", ZeroRunField(4, {1, 1, 0}, 3), "AAA", false},
       // Count 4 with a run of 0: symbols 0 (one zero length) and 3 (length 1, after the field).
