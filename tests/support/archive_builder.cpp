@@ -50,12 +50,7 @@ namespace {
 
 void PutRepeatedByteBlock(BitWriter& bits, uint8_t byte, uint16_t symbols) {
   bits.Put(symbols, 16);  // symbol count
-  bits.Put(0, 5);         // code-length code: count 0, single symbol...
-  bits.Put(0, 5);         // ...0
-  bits.Put(0, 9);         // literal/length code: count 0, single symbol...
-  bits.Put(byte, 9);      // ...the byte
-  bits.Put(0, 4);         // position code: count 0, single symbol...
-  bits.Put(0, 4);         // ...0
+  WriteSingleSymbolCodes(bits, 0, byte, 0);
 }
 
 }  // namespace

@@ -90,6 +90,31 @@ void WriteBlockHeader(BitWriter& out, uint32_t symbolCount, const std::vector<in
   WritePositionLengths(out, positionLengths);
 }
 
+void WriteSingleSymbolCode(BitWriter& out, int countBits, uint32_t symbol) {
+  out.Put(0, countBits);
+  out.Put(symbol, countBits);
+}
+
+void WriteSingleSymbolCodes(BitWriter& out, uint32_t codeLength, uint32_t litLen, uint32_t position) {
+  WriteSingleSymbolCode(out, 5, codeLength);
+  WriteSingleSymbolCode(out, 9, litLen);
+  WriteSingleSymbolCode(out, 4, position);
+}
+
+std::vector<int> LongCodeLengthLengths() {
+  std::vector<int> lengths(kCodeLenCount, 0);
+  lengths[0] = 1;
+  for (int t = 3; t <= 17; t++) lengths[t] = t - 1;
+  lengths[18] = 16;
+  return lengths;
+}
+
+std::vector<int> LongPositionLengths() {
+  std::vector<int> lengths(14, 13);
+  for (int j = 0; j < 13; j++) lengths[j] = j + 1;
+  return lengths;
+}
+
 void WriteMatch(BitWriter& out, const CanonicalCode& litLen, const CanonicalCode& position,
                 int length, int distance) {
   out.PutSymbol(litLen, length + 253);

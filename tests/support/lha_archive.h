@@ -1,6 +1,5 @@
-// Test-only access to peer-made LHA archives: reads the first entry of an archive (header levels
-// 0, 1 and 2) and makes an archive of given bytes with the jlha tool, so that tests get raw -lh5-
-// streams from an independent encoder.
+// Test-only source of raw -lh5- streams from an independent encoder: makes an archive of given
+// bytes with the jlha tool and takes its first entry apart.
 #pragma once
 
 #include <cstdint>
@@ -11,10 +10,6 @@ struct LhaEntry {
   uint32_t UnpackedSize = 0;
   std::string Stream;      // the entry's stored bytes, without any header
 };
-
-// Reads the first entry of an LHA archive. Returns false when the header is not understood or
-// the stored bytes run past the end of the archive.
-bool ReadFirstLhaEntry(const std::string& archive, LhaEntry* entry);
 
 // Compresses data with `jlha` (-lh5-, header level 2) in a scratch directory and returns the
 // archive's entry. Returns false when jlha is not available (e.g. on Windows) or fails. Small or

@@ -1,28 +1,8 @@
 // The reference block-Huffman LZ decoder (see reference_lzh_decoder.h): the plain form that the
 // program's fast decoder must match byte for byte and flag for flag on every input. Owns
 // reference::Lzh, reference::DecodeWindow and reference::DecodeFailed.
-//
-// Format notes (the -lh5- stream)
-//   Bits are taken from each byte most significant bit first, bytes in increasing order; every
-//   multi-bit field is read most significant bit first. Bits past the stored bytes read as 0.
-//   The stream is a sequence of blocks with no alignment and no end marker; decoding stops when
-//   the entry's unpacked size has been produced. A block is:
-//     1. symbol count, 16 bits: literal/length symbols in the block; 0 runs to the entry's end.
-//     2. code-length code: 5-bit count, then that many lengths, with a 2-bit zero-run field after
-//        the third length (ReadSmallLengths).
-//     3. literal/length code: 9-bit count, then the lengths coded with the code-length code
-//        (ReadLitLenLengths).
-//     4. position code: 4-bit count, then the lengths, no zero-run field (ReadSmallLengths).
-//     5. symbols: a literal (0..255) or a match length 3..256 (256..509); a match is followed at
-//        once by a position class and its extra bits (DecodePosition).
-//   Codes are canonical: shorter codes first, within a length in increasing symbol order.
-//   A count field of 0 announces a single-symbol code: its one symbol follows in a field of the
-//   same width, and reading that code then takes no bits at all.
-//
-// Damaged streams: the values a well-formed stream never carries (counts beyond the alphabet,
-// zero runs past the last length, single symbols beyond the code, length values above 16, tree
-// walks that do not end in a symbol) set DecodeFailed like an invalid code and are clamped where
-// they are read, so that no array is read or written outside its bounds.
+// The format, and what a damaged stream does, are described at the top of
+// archive/lzh_decoder.cpp; this file follows that description one syntax element at a time.
 #include "tests/support/reference_lzh_decoder.h"
 
 #include <cstring>

@@ -1,6 +1,7 @@
 // SHA-256 (FIPS 180-4) for the tests: one block function and a padding driver.
 #include "tests/support/sha256.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -40,7 +41,9 @@ void CompressBlock(uint32_t h[8], const uint8_t block[64]) {
 
 }  // namespace
 
-std::string Sha256Hex(const uint8_t* data, size_t size) {
+std::string Sha256Hex(const std::string& bytes) {
+  const uint8_t* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  const size_t size = bytes.size();
   uint32_t h[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                    0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
   size_t full = size - size % 64;
@@ -61,8 +64,4 @@ std::string Sha256Hex(const uint8_t* data, size_t size) {
     hex += digits;
   }
   return hex;
-}
-
-std::string Sha256Hex(const std::string& bytes) {
-  return Sha256Hex(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }

@@ -2,10 +2,7 @@
 // digests. Test-only; plain FIPS 180-4 with no speed tricks.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
 #include <string>
 
-// Returns the 64-character lower-case hex SHA-256 digest of data[0..size-1].
-std::string Sha256Hex(const uint8_t* data, size_t size);
+// Returns the 64-character lower-case hex SHA-256 digest of bytes.
 std::string Sha256Hex(const std::string& bytes);

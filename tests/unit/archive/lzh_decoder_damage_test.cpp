@@ -4,6 +4,7 @@
 #include "archive/lzh_decoder.h"
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -14,40 +15,36 @@
 
 namespace {
 
-// Literal/length lengths with 'A' and 'B' at 1 bit (codes 0 and 1).
-std::vector<int> LitLenAB() {
-  std::vector<int> lengths(510, 0);
-  lengths['A'] = lengths['B'] = 1;
-  return lengths;
-}
-
-void SingleCodeLength(BitWriter& out) {
-  out.Put(0, 5);  // code-length code: count 0
-  out.Put(0, 5);  //   single symbol 0
-}
-void SingleLitLenA(BitWriter& out) {
-  out.Put(0, 9);    // literal/length code: count 0
-  out.Put('A', 9);  //   single symbol 'A'
-}
-void SinglePosition(BitWriter& out) {
-  out.Put(0, 4);  // position code: count 0
-  out.Put(0, 4);  //   single symbol 0
-}
-void CodeLengthsAndLitLenAB(BitWriter& out) {
+// The full code-length code, then literal/length lengths with the given symbols at 1 bit.
+void LitLenOneBit(BitWriter& out, std::initializer_list<int> symbols) {
   WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-  WriteLitLenLengths(out, FullCodeLengthCodeLengths(), LitLenAB());
+  std::vector<int> lengths(510, 0);
+  for (int s : symbols) lengths[s] = 1;
+  WriteLitLenLengths(out, FullCodeLengthCodeLengths(), lengths);
 }
-void SymbolsABBA(BitWriter& out) { out.Put(0b0110, 4); }
-// The full code-length code's 19 lengths under the given count field, then single 'A' and 0.
-void CodeLengthCountThenSingles(BitWriter& out, uint32_t count) {
+void SingleAAndPosition0(BitWriter& out) {
+  WriteSingleSymbolCode(out, 9, 'A');
+  WriteSingleSymbolCode(out, 4, 0);
+}
+void SymbolsABBA(BitWriter& out) { out.Put(0b0110, 4); }  // with 'A' and 'B' at 1 bit
+// The full code-length code's 19 lengths under the given count field.
+void CodeLengthCount(BitWriter& out, uint32_t count) {
   out.Put(count, 5);
   const std::vector<int> lengths = FullCodeLengthCodeLengths();
   for (int s = 0; s < 19; s++) {
     out.PutSmallLength(lengths[s]);
     if (s == 2) out.Put(0, 2);  // zero-run field
   }
-  SingleLitLenA(out);
-  SinglePosition(out);
+}
+// A code-length code of count 3: lengths 1, middle and 1, no zero run. A middle above 16 is
+// written in unary up to the 16-bit look-ahead (for 20: 111 and thirteen 1 bits, no 0 bit).
+void CodeLengths3(BitWriter& out, int middle) {
+  out.Put(3, 5);
+  out.PutSmallLength(1);
+  if (middle < 20) out.PutSmallLength(middle);
+  if (middle >= 20) out.Put(0xFFFF, 16);
+  out.PutSmallLength(1);
+  out.Put(0, 2);
 }
 // The full code-length code, then literal/length count 510 with 'A' and 'B' at 1 bit, sent as
 // single lengths up to 'B' and a long zero run of run9 + 20 zeros from 67.
@@ -62,235 +59,123 @@ void LitLenABThenLongRun(BitWriter& out, uint32_t run9) {
   out.Put(run9, 9);
 }
 
+using Writer = std::function<void(BitWriter&)>;
+
 struct DamageCase {
   const char* Label;
-  std::function<void(BitWriter&)> Write;  // everything after the 16-bit symbol count
-  std::string Expected;                   // the bytes produced despite the damage
+  Writer Write;          // everything after the 16-bit symbol count
+  std::string Expected;  // the bytes produced despite the damage
 };
 
 // The fresh decoder's tables are all zero, so a code whose table was never built yields symbol 0
 // (a zero byte) without consuming bits.
 const std::string kZeros(4, '\0');
 
-std::vector<DamageCase> InvalidLengthSets() {
-  return {
-      {"literal/length over-full (three 1-bit codes)",
-       [](BitWriter& out) {
-         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-         std::vector<int> lengths = LitLenAB();
-         lengths['C'] = 1;
-         WriteLitLenLengths(out, FullCodeLengthCodeLengths(), lengths);
-         SinglePosition(out);
-       },
-       kZeros},
-      {"literal/length incomplete (one 1-bit code alone)",
-       [](BitWriter& out) {
-         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-         std::vector<int> lengths(510, 0);
-         lengths['A'] = 1;
-         WriteLitLenLengths(out, FullCodeLengthCodeLengths(), lengths);
-         SinglePosition(out);
-       },
-       kZeros},
-      {"literal/length all zero (count 3)",
-       [](BitWriter& out) {
-         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-         out.Put(3, 9);  // count 3
-         for (int i = 0; i < 3; i++) out.Put(0, 4);  // code-length symbol 0: a zero length
-         SinglePosition(out);
-       },
-       kZeros},
-      {"code-length over-full (three 1-bit codes)",
-       [](BitWriter& out) {
-         WriteCodeLengthCode(out, {1, 1, 1});
-         SingleLitLenA(out);
-         SinglePosition(out);
-       },
-       "AAAA"},
-      {"code-length incomplete, then its lengths read through the empty table",
-       [](BitWriter& out) {
-         WriteCodeLengthCode(out, {0, 0, 0, 2, 2, 2});
-         out.Put(2, 9);  // literal/length count 2: symbols read as 0 from the zero table
-         SinglePosition(out);
-       },
-       kZeros},
-      {"code-length all zero (count 5)",
-       [](BitWriter& out) {
-         out.Put(5, 5);
-         for (int i = 0; i < 5; i++) {
-           out.PutSmallLength(0);
-           if (i == 2) out.Put(0, 2);  // zero-run field
-         }
-         SingleLitLenA(out);
-         SinglePosition(out);
-       },
-       "AAAA"},
-      {"position over-full",
-       [](BitWriter& out) {
-         CodeLengthsAndLitLenAB(out);
-         WritePositionLengths(out, {1, 1, 1});
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"position incomplete",
-       [](BitWriter& out) {
-         CodeLengthsAndLitLenAB(out);
-         WritePositionLengths(out, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"position all zero (count 2)",
-       [](BitWriter& out) {
-         CodeLengthsAndLitLenAB(out);
-         out.Put(2, 4);
-         out.PutSmallLength(0);
-         out.PutSmallLength(0);
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-  };
+// A case whose stream is before, damaged and after in turn.
+DamageCase Framed(const char* label, Writer before, Writer damaged, Writer after,
+                  std::string expected) {
+  return {label, [=](BitWriter& out) { before(out); damaged(out); after(out); }, expected};
+}
+void Nothing(BitWriter&) {}
+void SinglePosition0(BitWriter& out) { WriteSingleSymbolCode(out, 4, 0); }
+void SinglePosition0ThenABBA(BitWriter& out) { SinglePosition0(out); SymbolsABBA(out); }
+void LitLenAB(BitWriter& out) { LitLenOneBit(out, {'A', 'B'}); }
+
+// Damage in the code-length code, then single 'A' and position 0.
+DamageCase InCodeLengths(const char* label, Writer damaged) {
+  return Framed(label, Nothing, damaged, SingleAAndPosition0, "AAAA");
+}
+// Damage up to the literal/length code's end, then single position 0: a failed build leaves the
+// zero table.
+DamageCase InLitLen(const char* label, Writer damaged) {
+  return Framed(label, Nothing, damaged, SinglePosition0, kZeros);
+}
+// The same where the damaged value is cut back and the code of 'A' and 'B' still builds.
+DamageCase InLitLenKeepingAB(const char* label, Writer damaged) {
+  return Framed(label, Nothing, damaged, SinglePosition0ThenABBA, "ABBA");
+}
+// 'A' and 'B' at 1 bit, then damage in the position code, then A B B A.
+DamageCase InPosition(const char* label, Writer damaged) {
+  return Framed(label, LitLenAB, damaged, SymbolsABBA, "ABBA");
 }
 
-std::vector<DamageCase> ValuesBeyondTheArrays() {
-  return {
-      {"code-length count 20 (one more than 19): 19 lengths read",
-       [](BitWriter& out) { CodeLengthCountThenSingles(out, 20); }, "AAAA"},
-      {"code-length count 31", [](BitWriter& out) { CodeLengthCountThenSingles(out, 31); },
-       "AAAA"},
-      {"position count 15: 14 lengths read",
-       [](BitWriter& out) {
-         CodeLengthsAndLitLenAB(out);
-         out.Put(15, 4);
-         for (int j = 0; j < 14; j++) out.PutSmallLength(j < 2 ? 3 : 4);
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"literal/length count 511: 510 lengths read",
-       [](BitWriter& out) {
-         WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-         const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
-         out.Put(511, 9);
-         for (int s = 0; s < 510; s++) out.PutSymbol(cl, s == 'A' || s == 'B' ? 3 : 0);
-         SinglePosition(out);
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"long zero run past the last length (531 zeros from 67)",
-       [](BitWriter& out) {
-         LitLenABThenLongRun(out, 511);
-         SinglePosition(out);
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"short zero run past the last length (18 zeros from 500)",
-       [](BitWriter& out) {
-         LitLenABThenLongRun(out, 413);  // 433 zeros: 67..499
-         out.PutSymbol(MakeCanonicalCode(FullCodeLengthCodeLengths()), 1);  // short zero run
-         out.Put(15, 4);  //   18 zeros from 500
-         SinglePosition(out);
-         SymbolsABBA(out);
-       },
-       "ABBA"},
-      {"single code-length symbol 19",
-       [](BitWriter& out) {
-         out.Put(0, 5);
-         out.Put(19, 5);
-         SingleLitLenA(out);
-         SinglePosition(out);
-       },
-       "AAAA"},
-      {"single code-length symbol 31, then lengths read through the zero table",
-       [](BitWriter& out) {
-         out.Put(0, 5);
-         out.Put(31, 5);
-         out.Put(4, 9);  // literal/length count 4
-         SinglePosition(out);
-       },
-       kZeros},
+TEST(LzhDecoderDamage, DamagedStreamsFailButProduceTheCount) {
+  const DamageCase cases[] = {
+      InLitLen("literal/length over-full (three 1-bit codes)",
+               [](BitWriter& out) { LitLenOneBit(out, {'A', 'B', 'C'}); }),
+      InLitLen("literal/length incomplete (one 1-bit code alone)",
+               [](BitWriter& out) { LitLenOneBit(out, {'A'}); }),
+      InLitLen("literal/length all zero (count 3: code-length symbol 0 three times)",
+               [](BitWriter& out) {
+                 WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
+                 out.Put(3, 9);
+                 out.Put(0, 3 * 4);
+               }),
+      InCodeLengths("code-length over-full (three 1-bit codes)",
+                    [](BitWriter& out) { WriteCodeLengthCode(out, {1, 1, 1}); }),
+      InLitLen("code-length incomplete, then literal/length count 2 read through the empty table",
+               [](BitWriter& out) { WriteCodeLengthCode(out, {0, 0, 0, 2, 2, 2}); out.Put(2, 9); }),
+      InCodeLengths("code-length all zero (count 5; five zero lengths and a zero-run field of 0)",
+                    [](BitWriter& out) { out.Put(5, 5); out.Put(0, 5 * 3 + 2); }),
+      InPosition("position over-full",
+                 [](BitWriter& out) { WritePositionLengths(out, {1, 1, 1}); }),
+      InPosition("position incomplete",
+                 [](BitWriter& out) { WritePositionLengths(out, {0, 0, 0, 0, 0, 0, 0, 1}); }),
+      InPosition("position all zero (count 2)",
+                 [](BitWriter& out) { out.Put(2, 4); out.Put(0, 6); }),
+      InCodeLengths("code-length count 20 (one more than 19): 19 lengths read",
+                    [](BitWriter& out) { CodeLengthCount(out, 20); }),
+      InPosition("position count 15: 14 lengths read",
+                 [](BitWriter& out) {
+                   out.Put(15, 4);
+                   for (int j = 0; j < 14; j++) out.PutSmallLength(j < 2 ? 3 : 4);
+                 }),
+      InLitLenKeepingAB("literal/length count 511: 510 lengths read",
+                        [](BitWriter& out) {
+                          WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
+                          const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
+                          out.Put(511, 9);
+                          for (int s = 0; s < 510; s++)
+                            out.PutSymbol(cl, s == 'A' || s == 'B' ? 3 : 0);
+                        }),
+      InLitLenKeepingAB("long zero run past the last length (531 zeros from 67)",
+                        [](BitWriter& out) { LitLenABThenLongRun(out, 511); }),
+      InLitLenKeepingAB("short zero run past the last length (18 zeros from 500)",
+                        [](BitWriter& out) {
+                          LitLenABThenLongRun(out, 413);  // 433 zeros: 67..499
+                          out.PutSymbol(MakeCanonicalCode(FullCodeLengthCodeLengths()), 1);
+                          out.Put(15, 4);
+                        }),
+      InCodeLengths("single code-length symbol 19",
+                    [](BitWriter& out) { WriteSingleSymbolCode(out, 5, 19); }),
+      InLitLen("single code-length symbol 31, then literal/length count 4 read through the zeros",
+               [](BitWriter& out) { WriteSingleSymbolCode(out, 5, 31); out.Put(4, 9); }),
       {"single position symbol 14",
-       [](BitWriter& out) {
-         SingleCodeLength(out);
-         SingleLitLenA(out);
-         out.Put(0, 4);
-         out.Put(14, 4);
-       },
-       "AAAA"},
-      {"single position symbol 15",
-       [](BitWriter& out) {
-         SingleCodeLength(out);
-         SingleLitLenA(out);
-         out.Put(0, 4);
-         out.Put(15, 4);
-       },
-       "AAAA"},
+       [](BitWriter& out) { WriteSingleSymbolCodes(out, 0, 'A', 14); }, "AAAA"},
       {"single literal/length symbol 510",
-       [](BitWriter& out) {
-         SingleCodeLength(out);
-         out.Put(0, 9);
-         out.Put(510, 9);
-         SinglePosition(out);
-       },
-       kZeros},
-      {"single literal/length symbol 511",
-       [](BitWriter& out) {
-         SingleCodeLength(out);
-         out.Put(0, 9);
-         out.Put(511, 9);
-         SinglePosition(out);
-       },
-       kZeros},
-      {"code-length length 17 (111, ten 1 bits, 0)",
-       [](BitWriter& out) {
-         out.Put(3, 5);
-         out.PutSmallLength(1);
-         out.PutSmallLength(17);
-         out.PutSmallLength(1);
-         out.Put(0, 2);  // zero-run field
-         SingleLitLenA(out);
-         SinglePosition(out);
-       },
-       "AAAA"},
-      {"code-length length 20 (111 and thirteen 1 bits: 16 bits consumed)",
-       [](BitWriter& out) {
-         out.Put(3, 5);
-         out.PutSmallLength(1);
-         out.Put(0xFFFF, 16);
-         out.PutSmallLength(1);
-         out.Put(0, 2);  // zero-run field
-         SingleLitLenA(out);
-         SinglePosition(out);
-       },
-       "AAAA"},
+       [](BitWriter& out) { WriteSingleSymbolCodes(out, 0, 510, 0); }, kZeros},
+      InCodeLengths("code-length length 17 (111, ten 1 bits, 0)",
+                    [](BitWriter& out) { CodeLengths3(out, 17); }),
+      InCodeLengths("code-length length 20 (111 and thirteen 1 bits: 16 bits consumed)",
+                    [](BitWriter& out) { CodeLengths3(out, 20); }),
       {"position length 18",
        [](BitWriter& out) {
-         SingleCodeLength(out);
-         SingleLitLenA(out);
+         WriteSingleSymbolCode(out, 5, 0);
+         WriteSingleSymbolCode(out, 9, 'A');
          WritePositionLengths(out, {1, 18});
        },
        "AAAA"},
   };
-}
-
-void RunDamageCases(const std::vector<DamageCase>& cases) {
   for (const DamageCase& c : cases) {
     SCOPED_TRACE(c.Label);
     ResetDecoder();
     BitWriter out;
     out.Put(static_cast<uint32_t>(c.Expected.size()), 16);  // symbol count
     c.Write(out);
-    const DecodeResult result =
-        DecodeAll(out.Bytes(), static_cast<uint32_t>(c.Expected.size()));
+    const DecodeResult result = DecodeAll(out.Bytes(), static_cast<uint32_t>(c.Expected.size()));
     EXPECT_TRUE(result.Failed);
     EXPECT_EQ(result.Bytes, c.Expected);
   }
-}
-
-TEST(LzhDecoderDamage, InvalidLengthSetsFailButProduceTheCount) {
-  RunDamageCases(InvalidLengthSets());
-}
-
-TEST(LzhDecoderDamage, ValuesBeyondTheArraysFailWithoutLeavingThem) {
-  RunDamageCases(ValuesBeyondTheArrays());
 }
 
 // Codes that an earlier block built, kept after a failed build, must not lead a later read
@@ -300,18 +185,12 @@ TEST(LzhDecoderDamage, ValuesBeyondTheArraysFailWithoutLeavingThem) {
 // the count and (under the sanitizer) the bounds.
 TEST(LzhDecoderDamage, StaleTablesAfterFailedBuildsStayInsideTheTrees) {
   ResetDecoder();
-  std::vector<int> codeLength(19, 0);
-  codeLength[0] = 1;
-  for (int t = 3; t <= 17; t++) codeLength[t] = t - 1;
-  codeLength[18] = 16;
+  const std::vector<int> codeLength = LongCodeLengthLengths();
   std::vector<int> litLen(510, 0);
   for (int i = 0; i < 15; i++) litLen[256 + i] = i + 1;
   litLen[300] = litLen[509] = 16;
-  std::vector<int> position(14, 0);
-  for (int j = 0; j < 13; j++) position[j] = j + 1;
-  position[13] = 13;
   BitWriter out;
-  WriteBlockHeader(out, 1, litLen, position, codeLength);
+  WriteBlockHeader(out, 1, litLen, LongPositionLengths(), codeLength);
   out.PutSymbol(MakeCanonicalCode(litLen), 256);  // one match: length 3, position 0 (1 bit: 0)
   out.Put(0, 1);
   out.Put(40, 16);  // block 2: 40 symbols
