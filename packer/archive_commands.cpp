@@ -56,20 +56,18 @@ std::string PrepareDestination(const std::string& directory) {
   return absolute.string();
 }
 
-}  // namespace
-
-// Prints one line per entry and the totals; exit 1 at the first malformed header.
-int ListCommand(const Options& options) {
-  const ArchiveBytes archive = LoadArchiveSource(options.input);
+// Reads the headers from offset 0 to the end, counting each valid entry into totals after
+// visit(entry, offset) accepted it. visit returns false after reporting why it refused the entry.
+// Returns true when the walk reached the end (the totals are then printed), false on a failure.
+template <typename Visit>
+bool WalkHeaders(const ArchiveBytes& archive, Visit visit) {
   const uint32_t size = uint32_t(archive.size());
   WalkTotals totals;
   EntryHeader entry;
   uint32_t offset = 0;
   int header;
-  std::printf("%-10s %10s %10s  %s\n", "method", "stored", "unpacked", "name");
   while ((header = ReadEntryHeader(archive.data(), offset, size, &entry)) == kHeaderValid) {
-    std::printf("%-10s %10u %10u  %s\n", MethodName(entry.Method).c_str(), entry.StoredSize,
-                entry.UnpackedSize, EntryName(entry).c_str());
+    if (!visit(entry, totals.Entries + 1, offset)) return false;
     ++totals.Entries;
     totals.Stored += entry.StoredSize;
     totals.Unpacked += entry.UnpackedSize;
@@ -77,10 +75,24 @@ int ListCommand(const Options& options) {
   }
   if (header == kHeaderMalformed) {
     ReportEntryFailure(totals.Entries + 1, offset, "", HeaderProblemText(entry.Problem));
-    return 1;
+    return false;
   }
   PrintTotals(totals, offset, archive.size());
-  return 0;
+  return true;
+}
+
+}  // namespace
+
+// Prints one line per entry and the totals; exit 1 at the first malformed header.
+int ListCommand(const Options& options) {
+  const ArchiveBytes archive = LoadArchiveSource(options.input);
+  std::printf("%-10s %10s %10s  %s\n", "method", "stored", "unpacked", "name");
+  bool walked = WalkHeaders(archive, [](const EntryHeader& entry, uint32_t, uint32_t) {
+    std::printf("%-10s %10u %10u  %s\n", MethodName(entry.Method).c_str(), entry.StoredSize,
+                entry.UnpackedSize, EntryName(entry).c_str());
+    return true;
+  });
+  return walked ? 0 : 1;
 }
 
 // Walks the archive with ExtractEntry from offset 0, as the install run does; stops at the first
@@ -115,27 +127,12 @@ int ExtractCommand(const Options& options) {
 // Reads every header and decodes every compressed entry in memory; writes nothing.
 int CheckCommand(const Options& options) {
   const ArchiveBytes archive = LoadArchiveSource(options.input);
-  const uint32_t size = uint32_t(archive.size());
-  WalkTotals totals;
-  EntryHeader entry;
-  uint32_t offset = 0;
-  int header;
-  while ((header = ReadEntryHeader(archive.data(), offset, size, &entry)) == kHeaderValid) {
-    if (entry.Method == kMethodCompressed && !DecodesCleanly(entry)) {
-      ReportEntryFailure(totals.Entries + 1, offset, EntryName(entry),
-                         ExtractFailureText(kExtractDecodeFailed, true));
-      return 1;
-    }
-    ++totals.Entries;
-    totals.Stored += entry.StoredSize;
-    totals.Unpacked += entry.UnpackedSize;
-    offset = entry.NextOffset;
-  }
-  if (header == kHeaderMalformed) {
-    ReportEntryFailure(totals.Entries + 1, offset, "", HeaderProblemText(entry.Problem));
-    return 1;
-  }
-  PrintTotals(totals, offset, archive.size());
+  bool walked = WalkHeaders(archive, [](const EntryHeader& entry, uint32_t number, uint32_t offset) {
+    if (entry.Method != kMethodCompressed || DecodesCleanly(entry)) return true;
+    ReportEntryFailure(number, offset, EntryName(entry), ExtractFailureText(kExtractDecodeFailed, true));
+    return false;
+  });
+  if (!walked) return 1;
   std::printf("every entry checks out\n");
   return 0;
 }
