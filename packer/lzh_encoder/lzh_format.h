@@ -1,5 +1,5 @@
-// The quantities of the -lh5- stream as the encoder sees them. Host only; the decoder keeps its
-// own copies in archive/lzh_decoder.h, and the round-trip tests hold the two in step.
+// The quantities of the -lh5- stream as the encoder sees them. Host only. The alphabet sizes,
+// the window and the longest code come from the decoder's header, so the two sides cannot drift.
 //
 // Format notes
 // ------------
@@ -14,17 +14,20 @@
 
 #include <cstdint>
 
+#include "archive/lzh_decoder.h"
+
 namespace lzh {
 
-constexpr int kWindowSize = 8192;          // farthest reach of a match
+using ::kCodeLenSymbols;
+using ::kLitLenSymbols;     // 0..255 literals, 256..509 lengths 3..256
+using ::kMaxCodeLength;
+using ::kPositionSymbols;   // classes 0..13
+
+constexpr int kWindowSize = int(kDecodeWindowSize);  // farthest reach of a match
 constexpr int kMinMatch = 3;
 constexpr int kMaxMatch = 256;
 constexpr int kLiteralSymbols = 256;
-constexpr int kLitLenSymbols = 510;        // 0..255 literals, 256..509 lengths 3..256
 constexpr int kMatchSymbolBase = 253;      // symbol = length + 253
-constexpr int kCodeLenSymbols = 19;
-constexpr int kPositionSymbols = 14;       // classes 0..13
-constexpr int kMaxCodeLength = 16;
 constexpr int kMaxBlockSymbols = 65535;    // the 16-bit count; 0 would mean "to the end"
 
 constexpr int kBlockCountBits = 16;
