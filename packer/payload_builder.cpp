@@ -7,6 +7,8 @@
 #include "packer/payload_builder.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <exception>
@@ -42,12 +44,18 @@ struct PreparedEntry {
   bool Ready = false;
 };
 
-// Reads and compresses one file. Runs on a worker thread: the encoder keeps no shared state.
-void PrepareEntry(const ProductFile& file, const lzh::EncoderSettings& settings, PreparedEntry& entry) {
+// Reads and compresses one file, adding the bytes encoded to bytesDone as the encoder moves on.
+// Runs on a worker thread: the encoder keeps no shared state.
+void PrepareEntry(const ProductFile& file, const lzh::EncoderSettings& settings, PreparedEntry& entry,
+                  std::atomic<uint64_t>& bytesDone) {
   entry.Data = ReadFileBytes(file);
   uint32_t size = uint32_t(entry.Data.size());
   if (size == 0) return;
-  entry.Stream = lzh::EncodeLzh(entry.Data.data(), size, settings, nullptr);
+  uint32_t reported = 0;
+  entry.Stream = lzh::EncodeLzh(entry.Data.data(), size, settings, [&](uint32_t done) {
+    bytesDone += done - reported;
+    reported = done;
+  });
   if (entry.Stream.size() >= entry.Data.size()) entry.Stream.clear();  // stored instead
 }
 
@@ -85,10 +93,16 @@ class ParallelPreparer {
     changed_.notify_all();
     for (std::thread& worker : workers_) worker.join();
   }
-  // Waits for entry i, rethrowing its worker's error; the caller calls Release(i) when done.
-  PreparedEntry& Take(size_t i) {
+  // Waits for entry i, rethrowing its worker's error, and calls whileWaiting() every 100 ms
+  // until it is ready; the caller calls Release(i) when done.
+  template <typename WhileWaiting>
+  PreparedEntry& Take(size_t i, WhileWaiting whileWaiting) {
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [&] { return entries_[i].Ready; });
+    while (!changed_.wait_for(lock, std::chrono::milliseconds(100), [&] { return entries_[i].Ready; })) {
+      lock.unlock();
+      whileWaiting();
+      lock.lock();
+    }
     if (entries_[i].Error) std::rethrow_exception(entries_[i].Error);
     return entries_[i];
   }
@@ -100,6 +114,8 @@ class ParallelPreparer {
     }
     changed_.notify_all();
   }
+  // Input bytes compressed so far on all workers, files not yet appended included.
+  uint64_t BytesEncoded() const { return bytesEncoded_; }
 
  private:
   static constexpr size_t kPreparedAhead = 16;
@@ -115,7 +131,7 @@ class ParallelPreparer {
       }
       PreparedEntry entry;
       try {
-        PrepareEntry(files_[i], settings_, entry);
+        PrepareEntry(files_[i], settings_, entry, bytesEncoded_);
       } catch (...) {
         entry.Error = std::current_exception();
       }
@@ -134,6 +150,7 @@ class ParallelPreparer {
   std::vector<std::thread> workers_;
   std::mutex mutex_;
   std::condition_variable changed_;
+  std::atomic<uint64_t> bytesEncoded_{0};
   size_t next_ = 0, released_ = 0;
   bool stop_ = false;
 };
@@ -147,12 +164,15 @@ std::vector<uint8_t> BuildPayload(const std::vector<ProductFile>& files, int lev
   uint32_t total = uint32_t(files.size());
   ParallelPreparer preparer(files, lzh::SettingsForLevel(level));
   for (uint32_t i = 0; i < total; ++i) {
-    AppendPrepared(archive, files[i], preparer.Take(i), i + 1 == total);
+    PreparedEntry& entry = preparer.Take(i, [&] {  // a large file: show the encoder moving on
+      progress.Update(i, total, preparer.BytesEncoded(), bytesIn, archive.size());
+    });
+    AppendPrepared(archive, files[i], entry, i + 1 == total);
     preparer.Release(i);
     bytesIn += files[i].Size;
-    progress.Update(i + 1, total, bytesIn, archive.size());
+    progress.Update(i + 1, total, std::max(bytesIn, preparer.BytesEncoded()), bytesIn, archive.size());
   }
-  progress.Finish(total, total, bytesIn, archive.size());
+  progress.Finish(total, total, bytesIn, bytesIn, archive.size());
   return archive;
 }
 

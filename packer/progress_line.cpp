@@ -10,27 +10,28 @@ ProgressLine::ProgressLine() : enabled_(isatty(STDERR_FILENO) != 0) {
 }
 
 void ProgressLine::Print(uint32_t filesDone, uint32_t filesTotal, uint64_t bytesIn,
-                         uint64_t bytesOut) {
+                         uint64_t bytesWritten, uint64_t bytesOut) {
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-  double ratio = bytesIn ? 100.0 * double(bytesOut) / double(bytesIn) : 0.0;
+  char ratio[16] = "  - %";  // until a file is written
+  if (bytesWritten) std::snprintf(ratio, sizeof ratio, "%.1f %%", 100.0 * double(bytesOut) / double(bytesWritten));
   double rate = seconds > 0 ? double(bytesIn) / 1e6 / seconds : 0.0;
-  std::fprintf(stderr, "\r%u/%u files  %.1f MB in  %.1f MB out  %.1f %%  %.1f MB/s ", filesDone,
-               filesTotal, double(bytesIn) / 1e6, double(bytesOut) / 1e6, ratio, rate);
+  std::fprintf(stderr, "\r%u/%u files  %.1f MB in  %.1f MB out  %s  %.1f MB/s ", filesDone, filesTotal,
+               double(bytesIn) / 1e6, double(bytesOut) / 1e6, ratio, rate);
   std::fflush(stderr);
 }
 
 void ProgressLine::Update(uint32_t filesDone, uint32_t filesTotal, uint64_t bytesIn,
-                          uint64_t bytesOut) {
+                          uint64_t bytesWritten, uint64_t bytesOut) {
   if (!enabled_) return;
   auto now = std::chrono::steady_clock::now();
   if (now - lastPrint_ < std::chrono::milliseconds(100)) return;
   lastPrint_ = now;
-  Print(filesDone, filesTotal, bytesIn, bytesOut);
+  Print(filesDone, filesTotal, bytesIn, bytesWritten, bytesOut);
 }
 
 void ProgressLine::Finish(uint32_t filesDone, uint32_t filesTotal, uint64_t bytesIn,
-                          uint64_t bytesOut) {
+                          uint64_t bytesWritten, uint64_t bytesOut) {
   if (!enabled_) return;
-  Print(filesDone, filesTotal, bytesIn, bytesOut);
+  Print(filesDone, filesTotal, bytesIn, bytesWritten, bytesOut);
   std::fputc('\n', stderr);
 }

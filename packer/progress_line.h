@@ -8,13 +8,18 @@
 class ProgressLine {
  public:
   ProgressLine();
-  // Shows the counts after a file (at most ten times a second).
-  void Update(uint32_t filesDone, uint32_t filesTotal, uint64_t bytesIn, uint64_t bytesOut);
+  // Shows the counts, at most ten times a second. bytesIn is the input compressed so far, which
+  // runs ahead of the files written; the ratio is that of the files written: bytesOut of their
+  // bytesWritten.
+  void Update(uint32_t filesDone, uint32_t filesTotal, uint64_t bytesIn, uint64_t bytesWritten,
+              uint64_t bytesOut);
   // Shows the final counts and ends the line.
-  void Finish(uint32_t filesDone, uint32_t filesTotal, uint64_t bytesIn, uint64_t bytesOut);
+  void Finish(uint32_t filesDone, uint32_t filesTotal, uint64_t bytesIn, uint64_t bytesWritten,
+              uint64_t bytesOut);
 
  private:
-  void Print(uint32_t filesDone, uint32_t filesTotal, uint64_t bytesIn, uint64_t bytesOut);
+  void Print(uint32_t filesDone, uint32_t filesTotal, uint64_t bytesIn, uint64_t bytesWritten,
+             uint64_t bytesOut);
   bool enabled_;
   std::chrono::steady_clock::time_point start_, lastPrint_;
 };
