@@ -22,11 +22,9 @@
 // a missing window, 2 on a usage error. Win32.
 #include "tests/support/shell_link_win.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -208,26 +206,6 @@ int ShowShellFolder(const char* name) {
   return 0;
 }
 
-std::vector<BYTE> ReadWholeFile(const char* path) {
-  std::vector<BYTE> bytes;
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  bytes.resize(GetFileSize(file, nullptr));
-  DWORD done = 0;
-  ReadFile(file, bytes.data(), DWORD(bytes.size()), &done, nullptr);
-  CloseHandle(file);
-  return bytes;
-}
-
-bool WriteWholeFile(const char* path, const std::vector<BYTE>& bytes) {
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD done = 0;
-  WriteFile(file, bytes.data(), DWORD(bytes.size()), &done, nullptr);
-  CloseHandle(file);
-  return done == bytes.size();
-}
-
 // Reads the payload resource of a built setup program.
 std::vector<BYTE> ReadPayload(const char* program) {
   std::vector<BYTE> payload;
@@ -246,13 +224,19 @@ uint32_t Le32(const std::vector<BYTE>& bytes, size_t at) {
   return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t(bytes[at + 3]) << 24;
 }
 
+// Offsets of the payload's entries, in archive order; an entry's name starts 20 bytes in.
+std::vector<size_t> EntryOffsets(const std::vector<BYTE>& payload) {
+  std::vector<size_t> entries;
+  for (size_t at = 0; at + 20 < payload.size(); at += Le32(payload, at + 4) + Le32(payload, at + 12))
+    entries.push_back(at);
+  return entries;
+}
+
 // Damages the first compressed entry in the second half of the archive: its stream now opens a
 // block whose code-length code has three lengths, all zero, which no decoder can build a table
 // from. Returns the entry's name, or "" when there is none.
 std::string DamageEntry(std::vector<BYTE>& payload) {
-  std::vector<size_t> entries;
-  for (size_t at = 0; at + 20 < payload.size(); at += Le32(payload, at + 4) + Le32(payload, at + 12))
-    entries.push_back(at);
+  std::vector<size_t> entries = EntryOffsets(payload);
   for (size_t i = entries.size() / 2; i < entries.size(); ++i) {
     size_t at = entries[i], header = Le32(payload, at + 4), stored = Le32(payload, at + 12);
     if (Le32(payload, at + 8) != 1 || stored < 4) continue;
@@ -263,20 +247,14 @@ std::string DamageEntry(std::vector<BYTE>& payload) {
   return "";
 }
 
-// Names of the payload's entries, in archive order.
-std::vector<std::string> EntryNames(const std::vector<BYTE>& payload) {
-  std::vector<std::string> names;
-  for (size_t at = 0; at + 20 < payload.size(); at += Le32(payload, at + 4) + Le32(payload, at + 12))
-    names.push_back(reinterpret_cast<const char*>(&payload[at + 20]));
-  return names;
-}
-
 // Suspends the install dialog's thread as soon as the entry-th file of the program's payload
 // exists below directory, for seconds: the progress bar then shows that file being written.
 int PauseInstall(const char* program, const std::string& directory, int entry, double seconds) {
-  std::vector<std::string> names = EntryNames(ReadPayload(program));
-  if (entry < 1 || entry > static_cast<int>(names.size())) return 1;
-  std::string awaited = directory + "\\" + names[entry - 1];
+  std::vector<BYTE> payload = ReadPayload(program);
+  std::vector<size_t> entries = EntryOffsets(payload);
+  if (entry < 1 || entry > static_cast<int>(entries.size())) return 1;
+  const char* name = reinterpret_cast<const char*>(&payload[entries[entry - 1] + 20]);
+  std::string awaited = directory + "\\" + name;
   HWND dialog = WaitFor(FindInstallDialog, 60);
   if (dialog == nullptr) return 1;
   HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(dialog, nullptr));
@@ -295,51 +273,26 @@ int PauseInstall(const char* program, const std::string& directory, int entry, d
   return 0;
 }
 
-// The payload lies in the file as it is; it is found by content and patched in place.
-int DamagePayload(const char* in, const char* out) {
-  std::vector<BYTE> payload = ReadPayload(in);
-  std::vector<BYTE> program = ReadWholeFile(in);
-  if (payload.empty() || program.empty()) return 1;
-  auto found = std::search(program.begin(), program.end(), payload.begin(), payload.end());
-  if (found == program.end()) return 1;
-  std::string name = DamageEntry(payload);
-  if (name.empty()) return 1;
-  std::copy(payload.begin(), payload.end(), found);
-  if (!WriteWholeFile(out, program)) return 1;
-  std::printf("damaged=%s\n", name.c_str());
-  return 0;
+// Copies the program IN to OUT and there replaces the resource of type and id with data, or
+// deletes it when data is null (the program's resources are in US English).
+bool RewriteResource(const char* in, const char* out, LPCSTR type, int id,
+                     const std::vector<BYTE>* data) {
+  if (!CopyFileA(in, out, FALSE)) return false;
+  HANDLE update = BeginUpdateResourceA(out, FALSE);
+  if (update == nullptr) return false;
+  BOOL done = UpdateResourceA(update, type, MAKEINTRESOURCEA(id),
+                              MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+                              data ? const_cast<BYTE*>(data->data()) : nullptr,
+                              data ? DWORD(data->size()) : 0);
+  return EndUpdateResourceA(update, !done) && done;
 }
 
-// Copies the program with its dialog template renamed from 110 to 111 in the resource directory
-// (type RT_DIALOG), so that the program cannot find it. Walks the PE headers of the file.
-int DropDialog(const char* in, const char* out) {
-  std::vector<BYTE> image = ReadWholeFile(in);
-  if (image.size() < 0x40) return 1;
-  size_t pe = Le32(image, 0x3C);
-  size_t sections = image[pe + 6] | image[pe + 7] << 8;
-  size_t optional = pe + 24, optionalSize = image[pe + 20] | image[pe + 21] << 8;
-  bool plus = image[optional] == 0x0B && image[optional + 1] == 0x02;
-  uint32_t rsrcRva = Le32(image, optional + (plus ? 112 : 96) + 2 * 8);
-  size_t rsrc = 0;  // file offset of the resource directory
-  for (size_t i = 0, header = optional + optionalSize; i < sections; ++i, header += 40) {
-    uint32_t rva = Le32(image, header + 12), size = Le32(image, header + 16);
-    if (rsrcRva >= rva && rsrcRva < rva + size) rsrc = Le32(image, header + 20) + (rsrcRva - rva);
-  }
-  if (rsrc == 0) return 1;
-  // Entries of a directory: named ones first, then ids; 8 bytes each after the 16-byte header.
-  auto findId = [&](size_t directory, uint32_t id) -> size_t {
-    size_t count = (image[directory + 12] | image[directory + 13] << 8) +
-                   (image[directory + 14] | image[directory + 15] << 8);
-    for (size_t k = 0; k < count; ++k)
-      if (Le32(image, directory + 16 + 8 * k) == id) return directory + 16 + 8 * k;
-    return 0;
-  };
-  size_t type = findId(rsrc, 5);  // RT_DIALOG
-  if (type == 0) return 1;
-  size_t dialog = findId(rsrc + (Le32(image, type + 4) & 0x7FFFFFFF), 110);
-  if (dialog == 0) return 1;
-  image[dialog] = 111;
-  return WriteWholeFile(out, image) ? 0 : 1;
+int DamagePayload(const char* in, const char* out) {
+  std::vector<BYTE> payload = ReadPayload(in);
+  std::string name = DamageEntry(payload);
+  if (name.empty() || !RewriteResource(in, out, "KPX", 119, &payload)) return 1;
+  std::printf("damaged=%s\n", name.c_str());
+  return 0;
 }
 
 double Seconds(int argc, char** argv, int index) {
@@ -375,7 +328,8 @@ int main(int argc, char** argv) {
   if (command == "shell-folder" && argc >= 3) return ShowShellFolder(argv[2]);
   if (command == "pause-install" && argc >= 6)
     return PauseInstall(argv[2], argv[3], std::atoi(argv[4]), std::atof(argv[5]));
-  if (command == "drop-dialog" && argc >= 4) return DropDialog(argv[2], argv[3]);
+  if (command == "drop-dialog" && argc >= 4)
+    return RewriteResource(argv[2], argv[3], RT_DIALOG, 110, nullptr) ? 0 : 1;
   if (command == "damage-payload" && argc >= 4) return DamagePayload(argv[2], argv[3]);
   return 2;
 }
