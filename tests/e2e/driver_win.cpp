@@ -193,15 +193,11 @@ int ShowLink(const char* path) {
 }
 
 int ShowShellFolder(const char* name) {
-  HKEY key;
-  if (RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                  &key) != ERROR_SUCCESS)
-    return 1;
   char data[MAX_PATH] = "";
   DWORD size = sizeof data;
-  LONG status = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return 1;
+  if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                   name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+    return 1;
   std::printf("%s\n", data);
   return 0;
 }
