@@ -24,7 +24,6 @@ class BitWriter {
   void PutSymbol(const CanonicalCode& code, int s);
   // Appends a small-code length: 0..6 in 3 bits, 7 + k as 111, k one bits and a zero bit.
   void PutSmallLength(int length);
-  size_t BitCount() const { return bitCount_; }
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
  private:
