@@ -10,14 +10,16 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/extract_fixture.h"
+#include "tests/support/seeded_data.h"
 
 namespace {
+
+using Range = std::pair<uint32_t, uint32_t>;
 
 // What the file layer saw, through its test seam.
 struct Observed {
   std::vector<uint32_t> Pieces;
-  std::vector<std::pair<uint32_t, uint32_t>> Locks;
-  std::vector<std::pair<uint32_t, uint32_t>> Unlocks;
+  std::vector<Range> Locks, Unlocks;
 };
 Observed Seen;
 
@@ -28,21 +30,13 @@ void Observe() {
   FileOpsTest.Unlocked = [](uint32_t at, uint32_t length) { Seen.Unlocks.push_back({at, length}); };
 }
 
-std::string Pattern(size_t length) {
-  std::string bytes(length, '\0');
-  for (size_t i = 0; i < length; ++i) bytes[i] = char(i * 7 + i / 251);
-  return bytes;
-}
-
-using Range = std::pair<uint32_t, uint32_t>;
-
 }  // namespace
 
 class ExtractEntryWrite : public ExtractFixture {};
 
 TEST_F(ExtractEntryWrite, StoredEntryOf70000BytesIsWrittenInThreePiecesUnderOneLock) {
   Observe();
-  const std::string data = Pattern(70000);
+  const std::string data = SeededData(DataKind::Random, 70000, 7);
   std::string archive;
   AppendEntry(archive, StoredEntry("big.bin", data));
   EXPECT_EQ(Extract(archive), int(archive.size()));
@@ -56,7 +50,7 @@ TEST_F(ExtractEntryWrite, FailedStoredWriteStopsUnlocksAndDeletesTheFileButKeeps
   Observe();
   std::string archive;
   AppendEntry(archive, StoredEntry("first.txt", "first"));
-  AppendEntry(archive, StoredEntry("sub\\second.bin", Pattern(70000)));
+  AppendEntry(archive, StoredEntry("sub\\second.bin", SeededData(DataKind::Random, 70000, 7)));
   FileOpsTest.WriteLimitOn = 1;
   FileOpsTest.WriteLimit = 5 + 50000;
   EXPECT_EQ(ExtractAll(archive), kExtractStoredWriteFailed);
