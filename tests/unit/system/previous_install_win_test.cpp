@@ -46,20 +46,12 @@ TEST(DetectPreviousInstall, ProgramInAnotherDirectoryOnThePathIsNotFound) {
   EXPECT_EQ(kNoPreviousProgram, DetectPreviousInstall(directory.Join("sub").c_str()));
 }
 
-class RemoveLegacyVersionTest : public ::testing::Test {
+class RemoveLegacyVersionTest : public ShellFoldersTest {
  protected:
-  RemoveLegacyVersionTest()
-      : programs_(MakeDirectory(root_.Join("Programs"))),
-        desktop_(MakeDirectory(root_.Join("Desktop"))),
-        install_(MakeDirectory(root_.Join("old product"))),
-        folders_(programs_, desktop_) {
-    DeleteMachineKey(PREVIOUS_UNINSTALL_KEY);
-  }
+  RemoveLegacyVersionTest() { DeleteMachineKey(PREVIOUS_UNINSTALL_KEY); }
   ~RemoveLegacyVersionTest() override { DeleteMachineKey(PREVIOUS_UNINSTALL_KEY); }
 
-  TempDirectory root_;
-  std::string programs_, desktop_, install_;
-  ShellFoldersOverride folders_;
+  const std::string install_ = MakeDirectory(root_.Join("old product"));
 };
 
 TEST_F(RemoveLegacyVersionTest, RemovesListedFilesShortcutsAndKeyAndKeepsTemplates) {

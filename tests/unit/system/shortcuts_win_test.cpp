@@ -11,31 +11,15 @@
 
 namespace {
 
-class ShortcutsTest : public ::testing::Test {
+class ShortcutsTest : public ShellFoldersTest {
  protected:
-  ShortcutsTest()
-      : programs_(root_.Join("Start Menu Programs")),
-        desktop_(root_.Join("Desktop")),
-        install_(root_.Join("install dir") + "\\"),
-        folders_(MakeDirectory(programs_), MakeDirectory(desktop_)) {
-    snprintf(::Setup.InstallDirectory, kPathSize, "%s", install_.c_str());
+  ShortcutsTest() {
+    snprintf(::Setup.InstallDirectory, kPathSize, "%s\\install dir\\", root_.Root().c_str());
     Package.CreateDesktopShortcut = 1;
     Package.CreateHelpShortcut = 1;
     Package.CreateUninstall = 1;
   }
   std::string ProductFolder() const { return programs_ + "\\Quorvelane"; }
-  // The shell puts the real folders back into "Shell Folders" whenever it resolves one (the link
-  // object does), so a second run in one test sets the redirection again first.
-  int CreateShortcutsAgain() {
-    ShellFoldersOverride::SetValue("Programs", programs_);
-    ShellFoldersOverride::SetValue("Desktop", desktop_);
-    return CreateShortcuts();
-  }
-
-  SharedStateGuard state_;
-  TempDirectory root_;
-  std::string programs_, desktop_, install_;
-  ShellFoldersOverride folders_;
 };
 
 TEST_F(ShortcutsTest, ExistingProductFolderIsEmptiedFirstExceptDotFoldersAndReadOnlyFiles) {
@@ -60,7 +44,8 @@ TEST_F(ShortcutsTest, ExistingProductFolderIsEmptiedFirstExceptDotFoldersAndRead
 TEST_F(ShortcutsTest, RunningTwiceLeavesTheSameLinks) {
   ASSERT_EQ(kShortcutsDone, CreateShortcuts());
   std::string first = ListDirectory(ProductFolder());
-  ASSERT_EQ(kShortcutsDone, CreateShortcutsAgain());
+  RedirectAgain();
+  ASSERT_EQ(kShortcutsDone, CreateShortcuts());
   EXPECT_EQ(first, ListDirectory(ProductFolder()));
   EXPECT_EQ("Quorvelane.lnk", ListDirectory(desktop_));
 }

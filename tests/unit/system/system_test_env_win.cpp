@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "system/shell_folders.h"
@@ -53,11 +55,7 @@ ShellFoldersOverride::~ShellFoldersOverride() {
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
-  CloseHandle(file);
+  std::ofstream(path, std::ios::binary) << text;
 }
 
 bool FileExists(const std::string& path) {
@@ -77,15 +75,9 @@ std::string MakeDirectory(const std::string& path) {
 
 std::string ListDirectory(const std::string& path) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
+  std::error_code missing;  // a missing directory lists as empty
+  for (const auto& item : std::filesystem::directory_iterator(path, missing))
+    names.push_back(item.path().filename().string());
   std::sort(names.begin(), names.end());
   std::string joined;
   for (const std::string& name : names) joined += (joined.empty() ? "" : "|") + name;
