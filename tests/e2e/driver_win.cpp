@@ -20,8 +20,13 @@
 //                                          payload made undecodable; prints the entry's name
 // Prints key=value lines; texts have their line feeds written as "\n". Exit 1 on a timeout or
 // a missing window, 2 on a usage error. Win32.
-#include "tests/support/shell_link_win.h"
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -183,13 +188,34 @@ int Answer(const std::string& answer, double seconds) {
   return 0;
 }
 
+// Prints a link's target, arguments, working directory and icon, read back through IShellLinkA
+// (a field that cannot be read prints empty). Returns 1 when the link cannot be loaded.
 int ShowLink(const char* path) {
-  LinkProperties link = ReadShellLink(path);
-  if (!link.Loaded) return 1;
-  std::printf("target=%s\narguments=%s\n", link.Target.c_str(), link.Arguments.c_str());
-  std::printf("workdir=%s\nicon=%s,%d\n", link.WorkingDirectory.c_str(), link.IconPath.c_str(),
-              link.IconIndex);
-  return 0;
+  WCHAR wide[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
+  CoInitialize(nullptr);
+  IShellLinkA* link = nullptr;
+  IPersistFile* file = nullptr;
+  bool loaded = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IShellLinkA, reinterpret_cast<void**>(&link))) &&
+                SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                SUCCEEDED(file->Load(wide, STGM_READ));
+  if (loaded) {
+    char text[1024];
+    auto show = [&](const char* name, HRESULT read) {
+      std::printf("%s=%s\n", name, SUCCEEDED(read) ? text : "");
+    };
+    show("target", link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH));
+    show("arguments", link->GetArguments(text, sizeof text));
+    show("workdir", link->GetWorkingDirectory(text, sizeof text));
+    int index = 0;
+    HRESULT read = link->GetIconLocation(text, sizeof text, &index);
+    std::printf("icon=%s,%d\n", SUCCEEDED(read) ? text : "", index);
+  }
+  if (file != nullptr) file->Release();
+  if (link != nullptr) link->Release();
+  CoUninitialize();
+  return loaded ? 0 : 1;
 }
 
 int ShowShellFolder(const char* name) {
@@ -200,6 +226,26 @@ int ShowShellFolder(const char* name) {
     return 1;
   std::printf("%s\n", data);
   return 0;
+}
+
+std::vector<BYTE> ReadWholeFile(const char* path) {
+  std::vector<BYTE> bytes;
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  bytes.resize(GetFileSize(file, nullptr));
+  DWORD done = 0;
+  ReadFile(file, bytes.data(), DWORD(bytes.size()), &done, nullptr);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool WriteWholeFile(const char* path, const std::vector<BYTE>& bytes) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD done = 0;
+  WriteFile(file, bytes.data(), DWORD(bytes.size()), &done, nullptr);
+  CloseHandle(file);
+  return done == bytes.size();
 }
 
 // Reads the payload resource of a built setup program.
@@ -269,26 +315,51 @@ int PauseInstall(const char* program, const std::string& directory, int entry, d
   return 0;
 }
 
-// Copies the program IN to OUT and there replaces the resource of type and id with data, or
-// deletes it when data is null (the program's resources are in US English).
-bool RewriteResource(const char* in, const char* out, LPCSTR type, int id,
-                     const std::vector<BYTE>* data) {
-  if (!CopyFileA(in, out, FALSE)) return false;
-  HANDLE update = BeginUpdateResourceA(out, FALSE);
-  if (update == nullptr) return false;
-  BOOL done = UpdateResourceA(update, type, MAKEINTRESOURCEA(id),
-                              MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-                              data ? const_cast<BYTE*>(data->data()) : nullptr,
-                              data ? DWORD(data->size()) : 0);
-  return EndUpdateResourceA(update, !done) && done;
-}
-
+// The payload lies in the file as it is; it is found by content and patched in place.
 int DamagePayload(const char* in, const char* out) {
   std::vector<BYTE> payload = ReadPayload(in);
+  std::vector<BYTE> program = ReadWholeFile(in);
+  if (payload.empty() || program.empty()) return 1;
+  auto found = std::search(program.begin(), program.end(), payload.begin(), payload.end());
+  if (found == program.end()) return 1;
   std::string name = DamageEntry(payload);
-  if (name.empty() || !RewriteResource(in, out, "KPX", 119, &payload)) return 1;
+  if (name.empty()) return 1;
+  std::copy(payload.begin(), payload.end(), found);
+  if (!WriteWholeFile(out, program)) return 1;
   std::printf("damaged=%s\n", name.c_str());
   return 0;
+}
+
+// Copies the program with its dialog template renamed from 110 to 111 in the resource directory
+// (type RT_DIALOG), so that the program cannot find it. Walks the PE headers of the file.
+int DropDialog(const char* in, const char* out) {
+  std::vector<BYTE> image = ReadWholeFile(in);
+  if (image.size() < 0x40) return 1;
+  size_t pe = Le32(image, 0x3C);
+  size_t sections = image[pe + 6] | image[pe + 7] << 8;
+  size_t optional = pe + 24, optionalSize = image[pe + 20] | image[pe + 21] << 8;
+  bool plus = image[optional] == 0x0B && image[optional + 1] == 0x02;
+  uint32_t rsrcRva = Le32(image, optional + (plus ? 112 : 96) + 2 * 8);
+  size_t rsrc = 0;  // file offset of the resource directory
+  for (size_t i = 0, header = optional + optionalSize; i < sections; ++i, header += 40) {
+    uint32_t rva = Le32(image, header + 12), size = Le32(image, header + 16);
+    if (rsrcRva >= rva && rsrcRva < rva + size) rsrc = Le32(image, header + 20) + (rsrcRva - rva);
+  }
+  if (rsrc == 0) return 1;
+  // Entries of a directory: named ones first, then ids; 8 bytes each after the 16-byte header.
+  auto findId = [&](size_t directory, uint32_t id) -> size_t {
+    size_t count = (image[directory + 12] | image[directory + 13] << 8) +
+                   (image[directory + 14] | image[directory + 15] << 8);
+    for (size_t k = 0; k < count; ++k)
+      if (Le32(image, directory + 16 + 8 * k) == id) return directory + 16 + 8 * k;
+    return 0;
+  };
+  size_t type = findId(rsrc, 5);  // RT_DIALOG
+  if (type == 0) return 1;
+  size_t dialog = findId(rsrc + (Le32(image, type + 4) & 0x7FFFFFFF), 110);
+  if (dialog == 0) return 1;
+  image[dialog] = 111;
+  return WriteWholeFile(out, image) ? 0 : 1;
 }
 
 double Seconds(int argc, char** argv, int index) {
@@ -324,8 +395,7 @@ int main(int argc, char** argv) {
   if (command == "shell-folder" && argc >= 3) return ShowShellFolder(argv[2]);
   if (command == "pause-install" && argc >= 6)
     return PauseInstall(argv[2], argv[3], std::atoi(argv[4]), std::atof(argv[5]));
-  if (command == "drop-dialog" && argc >= 4)
-    return RewriteResource(argv[2], argv[3], RT_DIALOG, 110, nullptr) ? 0 : 1;
+  if (command == "drop-dialog" && argc >= 4) return DropDialog(argv[2], argv[3]);
   if (command == "damage-payload" && argc >= 4) return DamagePayload(argv[2], argv[3]);
   return 2;
 }
