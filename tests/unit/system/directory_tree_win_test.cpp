@@ -21,9 +21,6 @@ std::string CurrentDirectory() {
 TEST(EmptyDirectoryTree, RemovesNestedTreeAndRootOrNothingAndRestoresTheCurrentDirectory) {
   TempDirectory root;
   std::string tree = root.Join("tree");
-  MakeDirectory(tree);
-  MakeDirectory(tree + "\\a");
-  MakeDirectory(tree + "\\a\\b");
   WriteTextFile(tree + "\\a\\b\\c.txt", "c");
   WriteTextFile(tree + "\\top.txt", "t");
   std::string before = CurrentDirectory();
@@ -38,8 +35,6 @@ TEST(EmptyDirectoryTree, RemovesNestedTreeAndRootOrNothingAndRestoresTheCurrentD
 TEST(EmptyDirectoryTree, ReadOnlyFileKeepsItsDirectoriesAndTheRoot) {
   TempDirectory root;
   std::string tree = root.Join("tree");
-  MakeDirectory(tree);
-  MakeDirectory(tree + "\\a");
   WriteTextFile(tree + "\\a\\locked.txt", "l");
   SetFileAttributesA((tree + "\\a\\locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
   WriteTextFile(tree + "\\a\\free.txt", "f");
@@ -55,7 +50,6 @@ TEST(EmptyDirectoryTree, DirectoryLinkIsNeverEntered) {
   std::string base = fixture != nullptr ? std::string(fixture) : root.Root();
   std::string outside = base + "\\outside", tree = base + "\\tree", link = tree + "\\link";
   if (fixture == nullptr) {
-    MakeDirectory(outside);
     WriteTextFile(outside + "\\precious.txt", "keep me");
     MakeDirectory(tree);
     CreateSymbolicLinkA(link.c_str(), outside.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);

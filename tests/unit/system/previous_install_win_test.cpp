@@ -58,12 +58,9 @@ TEST_F(RemoveLegacyVersionTest, RemovesListedFilesShortcutsAndKeyAndKeepsTemplat
   for (const char* name : {"readme.txt", "quorvel.exe", "quorvel.ini", "quorvel.gid", "mine.txt"}) {
     WriteTextFile(install_ + "\\" + name, name);
   }
-  MakeDirectory(install_ + "\\templates");
   WriteTextFile(install_ + "\\templates\\letter.tpl", "t");
-  std::string menu = MakeDirectory(programs_ + "\\quorvel");
+  std::string menu = programs_ + "\\quorvel";
   WriteTextFile(menu + "\\quorvel.lnk", "l");
-  MakeDirectory(menu + "\\Extras");
-  MakeDirectory(menu + "\\Extras\\Deeper");
   WriteTextFile(menu + "\\Extras\\Deeper\\tool.lnk", "l");
   WriteTextFile(desktop_ + "\\quorvel.lnk", "l");
   WriteTextFile(desktop_ + "\\other.lnk", "l");
@@ -80,9 +77,7 @@ TEST_F(RemoveLegacyVersionTest, RemovesListedFilesShortcutsAndKeyAndKeepsTemplat
 }
 
 TEST_F(RemoveLegacyVersionTest, ExistingOldTemplatesKeepsTemplatesUnderItsName) {
-  MakeDirectory(install_ + "\\templates");
   WriteTextFile(install_ + "\\templates\\new.tpl", "n");
-  MakeDirectory(install_ + "\\oldtemplates");
   WriteTextFile(install_ + "\\oldtemplates\\old.tpl", "o");
   RemoveLegacyVersion((install_ + "\\").c_str());
   EXPECT_EQ("new.tpl", ListDirectory(install_ + "\\templates"));

@@ -19,8 +19,6 @@ const std::string kKeyPath = std::string(UNINSTALL_KEY_ROOT) + "Quorvelane";
 class ProductUninstallTest : public ShellFoldersTest {
  protected:
   ProductUninstallTest() {
-    MakeDirectory(root_.Join("program files"));
-    MakeDirectory(install_);
     Package.FileCount = kSampleEntries;
     Package.CreateDesktopShortcut = 1;
     snprintf(::Setup.InstallDirectory, kPathSize, "%s", install_.c_str());
@@ -52,7 +50,7 @@ class ProductUninstallTest : public ShellFoldersTest {
     for (int tries = 0; tries < 300 && folderGoes && DirectoryExists(install_); ++tries) Sleep(100);
   }
 
-  const std::string install_ = root_.Join("program files\\Quorvelane\\");
+  const std::string install_ = MakeDirectory(root_.Join("program files\\Quorvelane\\"));
 };
 
 TEST_F(ProductUninstallTest, InstallThenUninstallLeavesNoTrace) {

@@ -24,12 +24,8 @@ class ShortcutsTest : public ShellFoldersTest {
 
 TEST_F(ShortcutsTest, ExistingProductFolderIsEmptiedFirstExceptDotFoldersAndReadOnlyFiles) {
   std::string folder = ProductFolder();
-  MakeDirectory(folder);
   WriteTextFile(folder + "\\old.lnk", "old");
-  MakeDirectory(folder + "\\sub");
-  MakeDirectory(folder + "\\sub\\deeper");
   WriteTextFile(folder + "\\sub\\deeper\\file.txt", "x");
-  MakeDirectory(folder + "\\.keep");
   WriteTextFile(folder + "\\.keep\\inner.txt", "kept");
   WriteTextFile(folder + "\\.hidden", "dot file");
   WriteTextFile(folder + "\\readonly.txt", "read only");

@@ -55,6 +55,7 @@ ShellFoldersOverride::~ShellFoldersOverride() {
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) {
+  MakeDirectory(std::filesystem::path(path).parent_path().string());
   std::ofstream(path, std::ios::binary) << text;
 }
 
@@ -69,7 +70,8 @@ bool DirectoryExists(const std::string& path) {
 }
 
 std::string MakeDirectory(const std::string& path) {
-  CreateDirectoryA(path.c_str(), nullptr);
+  std::error_code ignored;  // an existing directory is no error here
+  std::filesystem::create_directories(path, ignored);
   return path;
 }
 

@@ -41,7 +41,8 @@ class SharedStateGuard {
   SetupState setup_;
 };
 
-std::string MakeDirectory(const std::string& path);  // returns path
+// Creates the directory and any missing parents; returns path.
+std::string MakeDirectory(const std::string& path);
 
 // A test whose user shell folders "Programs" and "Desktop" point at fresh folders of a temporary
 // root, with Package and Setup put back afterwards.
@@ -61,6 +62,7 @@ class ShellFoldersTest : public ::testing::Test {
   ShellFoldersOverride folders_{programs_, desktop_};
 };
 
+// Writes text to the file at path, creating its directory first.
 void WriteTextFile(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);       // a file, not a directory
 bool DirectoryExists(const std::string& path);
