@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 
+#include "tests/support/archive_builder.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/test_paths.h"
 
@@ -21,28 +22,20 @@ int TestWithLhasa(const std::string&) { return -1; }
 
 namespace {
 
-// A level-2 header: its full size at 0, method at 2, stored size at 7, unpacked size at 11,
-// level at 20.
-constexpr size_t kMethodOffset = 2;
-constexpr size_t kMethodLength = 5;
-constexpr size_t kStoredSizeOffset = 7;
-constexpr size_t kUnpackedSizeOffset = 11;
-constexpr size_t kLevelOffset = 20;
-constexpr size_t kBaseHeaderMinimum = 24;
-
 uint32_t Le16(const std::string& s, size_t at) {
   return uint8_t(s[at]) | uint32_t(uint8_t(s[at + 1])) << 8;
 }
 
 uint32_t Le32(const std::string& s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
 
-// Reads the first entry of a level-2 archive. Returns false for another level or when the stored
-// bytes run past the end of the archive.
+// Reads the first entry of a level-2 archive, whose header has its full size at 0, the method at
+// 2, the stored size at 7, the unpacked size at 11 and the level at 20 (24 bytes at least).
+// Returns false for another level or when the stored bytes run past the end of the archive.
 bool ReadFirstLevel2Entry(const std::string& archive, LhaEntry* entry) {
-  if (archive.size() < kBaseHeaderMinimum || archive[kLevelOffset] != 2) return false;
-  entry->Method = archive.substr(kMethodOffset, kMethodLength);
-  const uint32_t stored = Le32(archive, kStoredSizeOffset);
-  entry->UnpackedSize = Le32(archive, kUnpackedSizeOffset);
+  if (archive.size() < 24 || archive[20] != 2) return false;
+  entry->Method = archive.substr(2, 5);
+  const uint32_t stored = Le32(archive, 7);
+  entry->UnpackedSize = Le32(archive, 11);
   const size_t dataStart = Le16(archive, 0);
   if (dataStart > archive.size() || archive.size() - dataStart < stored) return false;
   entry->Stream = archive.substr(dataStart, stored);
@@ -56,10 +49,6 @@ uint16_t Crc16(const std::string& bytes) {
     for (int k = 0; k < 8; ++k) crc = (crc & 1) ? uint16_t((crc >> 1) ^ 0xA001) : uint16_t(crc >> 1);
   }
   return crc;
-}
-
-void PutLe32(std::string& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(char(v >> (8 * i)));
 }
 
 }  // namespace
@@ -84,9 +73,9 @@ std::string WrapInLhaLevel0(const std::vector<uint8_t>& stream, const std::strin
                             const std::string& name) {
   std::string h(2, '\0');
   h += "-lh5-";
-  PutLe32(h, uint32_t(stream.size()));
-  PutLe32(h, uint32_t(original.size()));
-  PutLe32(h, 0x21000000);  // 1996-08-00, any valid DOS time serves
+  AppendLe32(h, uint32_t(stream.size()));
+  AppendLe32(h, uint32_t(original.size()));
+  AppendLe32(h, 0x21000000);  // 1996-08-00, any valid DOS time serves
   h.push_back(0x20);       // archive attribute
   h.push_back(0);          // header level
   h.push_back(char(name.size()));
