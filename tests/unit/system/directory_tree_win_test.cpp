@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "system/shell_folders.h"
 #include "tests/unit/system/system_test_env_win.h"
@@ -12,23 +13,17 @@
 
 namespace {
 
-std::string CurrentDirectory() {
-  char current[MAX_PATH];
-  GetCurrentDirectoryA(MAX_PATH, current);
-  return current;
-}
-
 TEST(EmptyDirectoryTree, RemovesNestedTreeAndRootOrNothingAndRestoresTheCurrentDirectory) {
   TempDirectory root;
   std::string tree = root.Join("tree");
   WriteTextFile(tree + "\\a\\b\\c.txt", "c");
   WriteTextFile(tree + "\\top.txt", "t");
-  std::string before = CurrentDirectory();
+  const auto before = std::filesystem::current_path();
   EmptyDirectoryTree(tree.c_str(), 1);
   EXPECT_FALSE(DirectoryExists(tree));
-  EXPECT_EQ(before, CurrentDirectory());
+  EXPECT_EQ(before, std::filesystem::current_path());
   EmptyDirectoryTree(tree.c_str(), 1);  // now missing
-  EXPECT_EQ(before, CurrentDirectory());
+  EXPECT_EQ(before, std::filesystem::current_path());
   EXPECT_TRUE(DirectoryExists(root.Root()));
 }
 
