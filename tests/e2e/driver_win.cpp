@@ -20,13 +20,16 @@
 //                                          payload made undecodable; prints the entry's name
 // Prints key=value lines; texts have their line feeds written as "\n". Exit 1 on a timeout or
 // a missing window, 2 on a usage error. Win32.
-#include "tests/support/shell_link_win.h"
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -185,25 +188,42 @@ int Answer(const std::string& answer, double seconds) {
   return 0;
 }
 
+// Prints a link's target, arguments, working directory and icon, read back through IShellLinkA
+// (a field that cannot be read prints empty). Returns 1 when the link cannot be loaded.
 int ShowLink(const char* path) {
-  LinkProperties link = ReadShellLink(path);
-  if (!link.Loaded) return 1;
-  std::printf("target=%s\narguments=%s\n", link.Target.c_str(), link.Arguments.c_str());
-  std::printf("workdir=%s\nicon=%s,%d\n", link.WorkingDirectory.c_str(), link.IconPath.c_str(),
-              link.IconIndex);
-  return 0;
+  WCHAR wide[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
+  CoInitialize(nullptr);
+  IShellLinkA* link = nullptr;
+  IPersistFile* file = nullptr;
+  bool loaded = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IShellLinkA, reinterpret_cast<void**>(&link))) &&
+                SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                SUCCEEDED(file->Load(wide, STGM_READ));
+  if (loaded) {
+    char text[1024];
+    auto show = [&](const char* name, HRESULT read) {
+      std::printf("%s=%s\n", name, SUCCEEDED(read) ? text : "");
+    };
+    show("target", link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH));
+    show("arguments", link->GetArguments(text, sizeof text));
+    show("workdir", link->GetWorkingDirectory(text, sizeof text));
+    int index = 0;
+    HRESULT read = link->GetIconLocation(text, sizeof text, &index);
+    std::printf("icon=%s,%d\n", SUCCEEDED(read) ? text : "", index);
+  }
+  if (file != nullptr) file->Release();
+  if (link != nullptr) link->Release();
+  CoUninitialize();
+  return loaded ? 0 : 1;
 }
 
 int ShowShellFolder(const char* name) {
-  HKEY key;
-  if (RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                  &key) != ERROR_SUCCESS)
-    return 1;
   char data[MAX_PATH] = "";
   DWORD size = sizeof data;
-  LONG status = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return 1;
+  if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                   name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+    return 1;
   std::printf("%s\n", data);
   return 0;
 }
@@ -246,13 +266,19 @@ uint32_t Le32(const std::vector<BYTE>& bytes, size_t at) {
   return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t(bytes[at + 3]) << 24;
 }
 
+// Offsets of the payload's entries, in archive order; an entry's name starts 20 bytes in.
+std::vector<size_t> EntryOffsets(const std::vector<BYTE>& payload) {
+  std::vector<size_t> entries;
+  for (size_t at = 0; at + 20 < payload.size(); at += Le32(payload, at + 4) + Le32(payload, at + 12))
+    entries.push_back(at);
+  return entries;
+}
+
 // Damages the first compressed entry in the second half of the archive: its stream now opens a
 // block whose code-length code has three lengths, all zero, which no decoder can build a table
 // from. Returns the entry's name, or "" when there is none.
 std::string DamageEntry(std::vector<BYTE>& payload) {
-  std::vector<size_t> entries;
-  for (size_t at = 0; at + 20 < payload.size(); at += Le32(payload, at + 4) + Le32(payload, at + 12))
-    entries.push_back(at);
+  std::vector<size_t> entries = EntryOffsets(payload);
   for (size_t i = entries.size() / 2; i < entries.size(); ++i) {
     size_t at = entries[i], header = Le32(payload, at + 4), stored = Le32(payload, at + 12);
     if (Le32(payload, at + 8) != 1 || stored < 4) continue;
@@ -263,20 +289,14 @@ std::string DamageEntry(std::vector<BYTE>& payload) {
   return "";
 }
 
-// Names of the payload's entries, in archive order.
-std::vector<std::string> EntryNames(const std::vector<BYTE>& payload) {
-  std::vector<std::string> names;
-  for (size_t at = 0; at + 20 < payload.size(); at += Le32(payload, at + 4) + Le32(payload, at + 12))
-    names.push_back(reinterpret_cast<const char*>(&payload[at + 20]));
-  return names;
-}
-
 // Suspends the install dialog's thread as soon as the entry-th file of the program's payload
 // exists below directory, for seconds: the progress bar then shows that file being written.
 int PauseInstall(const char* program, const std::string& directory, int entry, double seconds) {
-  std::vector<std::string> names = EntryNames(ReadPayload(program));
-  if (entry < 1 || entry > static_cast<int>(names.size())) return 1;
-  std::string awaited = directory + "\\" + names[entry - 1];
+  std::vector<BYTE> payload = ReadPayload(program);
+  std::vector<size_t> entries = EntryOffsets(payload);
+  if (entry < 1 || entry > static_cast<int>(entries.size())) return 1;
+  const char* name = reinterpret_cast<const char*>(&payload[entries[entry - 1] + 20]);
+  std::string awaited = directory + "\\" + name;
   HWND dialog = WaitFor(FindInstallDialog, 60);
   if (dialog == nullptr) return 1;
   HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(dialog, nullptr));

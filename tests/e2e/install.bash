@@ -27,6 +27,9 @@ expect "uninstall link" "$(link "$programs\\Quorvelane\\Uninstall Quorvelane.lnk
 expect "uninstall link arguments" "$(link "$programs\\Quorvelane\\Uninstall Quorvelane.lnk" arguments)" "/uninstall"
 expect "uninstall link icon" "$(link "$programs\\Quorvelane\\Uninstall Quorvelane.lnk" icon)" "$program,1"
 expect "desktop link" "$(link "$desktop\\Quorvelane.lnk" target)" "$program"
+for l in "$programs\\Quorvelane\\Quorvelane Help.lnk" "$programs\\Quorvelane\\Uninstall Quorvelane.lnk" "$desktop\\Quorvelane.lnk"; do
+  expect "link folder of $l" "$(link "$l" workdir)" "$kDefaultDestination"
+done
 
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvelane'
 value() { "$loader" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p"; }

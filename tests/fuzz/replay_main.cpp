@@ -1,5 +1,5 @@
-// Corpus replay: runs a fuzz target's entry point once on every file of the folders (or files)
-// named on the command line, so that the committed corpus and its regression inputs are checked
+// Corpus replay: runs a fuzz target's entry point once on every file of the folders named on the
+// command line, so that the committed corpus and its regression inputs are checked
 // by every test run, without libFuzzer. A crash or sanitizer report fails the test; otherwise it
 // prints how many inputs ran and exits 0 (1 when there was nothing to run).
 #include <algorithm>
@@ -30,14 +30,8 @@ void RunFile(const std::filesystem::path& path) {
 int main(int argc, char** argv) {
   int ran = 0;
   for (int i = 1; i < argc; i++) {
-    const std::filesystem::path arg = argv[i];
-    if (!std::filesystem::is_directory(arg)) {
-      RunFile(arg);
-      ran++;
-      continue;
-    }
     std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(arg))
+    for (const auto& entry : std::filesystem::directory_iterator(argv[i]))
       if (entry.is_regular_file()) files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     for (const auto& file : files) RunFile(file);

@@ -3,13 +3,9 @@
 
 #include "tests/support/bit_writer.h"
 
-namespace {
-
 void AppendLe32(std::string& out, uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(char((value >> shift) & 0xFF));
 }
-
-}  // namespace
 
 uint32_t AppendEntry(std::string& archive, const TestEntry& entry) {
   const uint32_t offset = uint32_t(archive.size());

@@ -22,6 +22,8 @@ uint32_t AppendEntry(std::string& archive, const TestEntry& entry);
 TestEntry StoredEntry(const std::string& name, const std::string& data);
 TestEntry CompressedEntry(const std::string& name, const std::string& stream, uint32_t unpacked);
 
+// Appends value as a 32-bit little-endian number.
+void AppendLe32(std::string& out, uint32_t value);
 // Overwrites the 32-bit little-endian number at archive[at..at+3].
 void PatchLe32(std::string& archive, uint32_t at, uint32_t value);
 

@@ -1,16 +1,20 @@
 // Test-only -lh5- stream writer: bits, canonical codes and block-header fields.
 #include "tests/support/bit_writer.h"
 
+#include <algorithm>
+
 namespace {
 
-constexpr int kLitLenCount = 510;
 constexpr int kCodeLenCount = 19;
 
-// Number of lengths to send: the index of the last nonzero length plus one.
-int SentCount(const std::vector<int>& lengths) {
-  int n = static_cast<int>(lengths.size());
-  while (n > 0 && lengths[n - 1] == 0) n--;
-  return n;
+// Writes the count field (count, or the index of the last nonzero length plus one when count is
+// negative); returns how many of the lengths follow it.
+int PutCount(BitWriter& out, const std::vector<int>& lengths, int count, int width) {
+  int sent = static_cast<int>(lengths.size());
+  while (sent > 0 && lengths[sent - 1] == 0) sent--;
+  if (count >= 0) sent = count;
+  out.Put(static_cast<uint32_t>(sent), width);
+  return std::min(sent, static_cast<int>(lengths.size()));
 }
 
 }  // namespace
@@ -57,9 +61,8 @@ std::vector<int> FullCodeLengthCodeLengths() {
   return lengths;
 }
 
-void WriteCodeLengthCode(BitWriter& out, const std::vector<int>& codeLengthLengths) {
-  const int sent = SentCount(codeLengthLengths);
-  out.Put(static_cast<uint32_t>(sent), 5);
+void WriteCodeLengthCode(BitWriter& out, const std::vector<int>& codeLengthLengths, int count) {
+  const int sent = PutCount(out, codeLengthLengths, count, 5);
   for (int s = 0; s < sent; s++) {
     out.PutSmallLength(codeLengthLengths[s]);
     if (s == 2) out.Put(0, 2);  // zero-run field after the third length: no run
@@ -67,17 +70,15 @@ void WriteCodeLengthCode(BitWriter& out, const std::vector<int>& codeLengthLengt
 }
 
 void WriteLitLenLengths(BitWriter& out, const std::vector<int>& codeLengthLengths,
-                        const std::vector<int>& litLenLengths) {
+                        const std::vector<int>& litLenLengths, int count) {
   const CanonicalCode cl = MakeCanonicalCode(codeLengthLengths);
-  const int sent = SentCount(litLenLengths);
-  out.Put(static_cast<uint32_t>(sent), 9);
-  for (int s = 0; s < sent && s < kLitLenCount; s++)
+  const int sent = PutCount(out, litLenLengths, count, 9);
+  for (int s = 0; s < sent; s++)
     out.PutSymbol(cl, litLenLengths[s] == 0 ? 0 : litLenLengths[s] + 2);
 }
 
-void WritePositionLengths(BitWriter& out, const std::vector<int>& positionLengths) {
-  const int sent = SentCount(positionLengths);
-  out.Put(static_cast<uint32_t>(sent), 4);
+void WritePositionLengths(BitWriter& out, const std::vector<int>& positionLengths, int count) {
+  const int sent = PutCount(out, positionLengths, count, 4);
   for (int s = 0; s < sent; s++) out.PutSmallLength(positionLengths[s]);
 }
 

@@ -24,7 +24,6 @@ class BitWriter {
   void PutSymbol(const CanonicalCode& code, int s);
   // Appends a small-code length: 0..6 in 3 bits, 7 + k as 111, k one bits and a zero bit.
   void PutSmallLength(int length);
-  size_t BitCount() const { return bitCount_; }
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
  private:
@@ -36,15 +35,18 @@ class BitWriter {
 // used by WriteBlockHeader so that any literal/length length can be written.
 std::vector<int> FullCodeLengthCodeLengths();
 
-// Writes the lengths of the code-length code: 5-bit count (last nonzero + 1), the lengths, and a
-// zero-run field of 0 after the third length.
-void WriteCodeLengthCode(BitWriter& out, const std::vector<int>& codeLengthLengths);
-// Writes the literal/length lengths: 9-bit count (last nonzero + 1), then each length as one
-// symbol of the code-length code with the given lengths (0 for a zero length, length + 2 else).
+// The three length writers below send a count field (by default the last nonzero length's index
+// + 1) and then as many lengths as the count says, at most all of the given ones, so that a count
+// past the format's limit can be written.
+// Writes the lengths of the code-length code: 5-bit count, the lengths, and a zero-run field of 0
+// after the third length.
+void WriteCodeLengthCode(BitWriter& out, const std::vector<int>& codeLengthLengths, int count = -1);
+// Writes the literal/length lengths: 9-bit count, then each length as one symbol of the
+// code-length code with the given lengths (0 for a zero length, length + 2 else).
 void WriteLitLenLengths(BitWriter& out, const std::vector<int>& codeLengthLengths,
-                        const std::vector<int>& litLenLengths);
-// Writes the position lengths: 4-bit count (last nonzero + 1), then the lengths.
-void WritePositionLengths(BitWriter& out, const std::vector<int>& positionLengths);
+                        const std::vector<int>& litLenLengths, int count = -1);
+// Writes the position lengths: 4-bit count, then the lengths.
+void WritePositionLengths(BitWriter& out, const std::vector<int>& positionLengths, int count = -1);
 
 // Writes a whole block header: the 16-bit symbol count; the code-length code with the given
 // lengths (count = last nonzero + 1, a zero-run field of 0 after the third length); the

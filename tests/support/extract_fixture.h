@@ -13,6 +13,7 @@
 #include "setup/setup_state.h"
 #include "tests/support/archive_builder.h"
 #include "tests/support/scratch_dir.h"
+#include "tests/support/test_paths.h"
 
 class ExtractFixture : public ::testing::Test {
  protected:
@@ -46,7 +47,7 @@ class ExtractFixture : public ::testing::Test {
   }
 
   std::string Contents(const std::string& name) const {
-    return ReadFileOrMissing(scratch.Path(name));
+    return ReadWholeFile(scratch.Path(name).string());
   }
 
   ScratchDir scratch;

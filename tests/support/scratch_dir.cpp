@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <fstream>
 #include <random>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -45,12 +44,4 @@ std::string ScratchDir::Write(const std::string& relative, const std::string& by
   fs::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
   return file.string();
-}
-
-std::string ReadFileOrMissing(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in.good()) return "<missing>";
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  return contents.str();
 }

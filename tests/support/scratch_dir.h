@@ -25,6 +25,3 @@ class ScratchDir {
  private:
   std::filesystem::path root_;
 };
-
-// Whole contents of path, or "<missing>" when it cannot be read.
-std::string ReadFileOrMissing(const std::filesystem::path& path);

@@ -15,27 +15,19 @@
 
 namespace {
 
-// The full code-length code, then literal/length lengths with the given symbols at 1 bit.
-void LitLenOneBit(BitWriter& out, std::initializer_list<int> symbols) {
+// The full code-length code, then literal/length lengths with the given symbols at 1 bit under
+// the given count field (-1: the usual one).
+void LitLenOneBit(BitWriter& out, std::initializer_list<int> symbols, int count = -1) {
   WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
   std::vector<int> lengths(510, 0);
   for (int s : symbols) lengths[s] = 1;
-  WriteLitLenLengths(out, FullCodeLengthCodeLengths(), lengths);
+  WriteLitLenLengths(out, FullCodeLengthCodeLengths(), lengths, count);
 }
 void SingleAAndPosition0(BitWriter& out) {
   WriteSingleSymbolCode(out, 9, 'A');
   WriteSingleSymbolCode(out, 4, 0);
 }
 void SymbolsABBA(BitWriter& out) { out.Put(0b0110, 4); }  // with 'A' and 'B' at 1 bit
-// The full code-length code's 19 lengths under the given count field.
-void CodeLengthCount(BitWriter& out, uint32_t count) {
-  out.Put(count, 5);
-  const std::vector<int> lengths = FullCodeLengthCodeLengths();
-  for (int s = 0; s < 19; s++) {
-    out.PutSmallLength(lengths[s]);
-    if (s == 2) out.Put(0, 2);  // zero-run field
-  }
-}
 // A code-length code of count 3: lengths 1, middle and 1, no zero run. A middle above 16 is
 // written in unary up to the 16-bit look-ahead (for 20: 111 and thirteen 1 bits, no 0 bit).
 void CodeLengths3(BitWriter& out, int middle) {
@@ -124,20 +116,13 @@ TEST(LzhDecoderDamage, DamagedStreamsFailButProduceTheCount) {
       InPosition("position all zero (count 2)",
                  [](BitWriter& out) { out.Put(2, 4); out.Put(0, 6); }),
       InCodeLengths("code-length count 20 (one more than 19): 19 lengths read",
-                    [](BitWriter& out) { CodeLengthCount(out, 20); }),
+                    [](BitWriter& out) { WriteCodeLengthCode(out, FullCodeLengthCodeLengths(), 20); }),
       InPosition("position count 15: 14 lengths read",
                  [](BitWriter& out) {
-                   out.Put(15, 4);
-                   for (int j = 0; j < 14; j++) out.PutSmallLength(j < 2 ? 3 : 4);
+                   WritePositionLengths(out, {3, 3, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4}, 15);
                  }),
       InLitLenKeepingAB("literal/length count 511: 510 lengths read",
-                        [](BitWriter& out) {
-                          WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-                          const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
-                          out.Put(511, 9);
-                          for (int s = 0; s < 510; s++)
-                            out.PutSymbol(cl, s == 'A' || s == 'B' ? 3 : 0);
-                        }),
+                        [](BitWriter& out) { LitLenOneBit(out, {'A', 'B'}, 511); }),
       InLitLenKeepingAB("long zero run past the last length (531 zeros from 67)",
                         [](BitWriter& out) { LitLenABThenLongRun(out, 511); }),
       InLitLenKeepingAB("short zero run past the last length (18 zeros from 500)",

@@ -15,6 +15,7 @@
 
 #include "tests/support/lha_archive.h"
 #include "tests/support/lzh_decode_all.h"
+#include "tests/support/seeded_data.h"
 #include "tests/support/sha256.h"
 #include "tests/support/test_paths.h"
 
@@ -76,33 +77,6 @@ TEST(LzhDecoderPeers, TruncatedPeerStreamsDecodeWithoutFailure) {
 
 namespace {
 
-enum class DataKind { Text, Random, Runs, Mixed };
-
-// Seeded test data of one kind: words from a small vocabulary, random bytes, long runs of a few
-// byte values, or a mixture of all three in slices.
-std::string MakeData(DataKind kind, size_t size, uint32_t seed) {
-  static const char* const kWords[] = {"decoder ", "window ", "block ", "the ", "of ", "match ",
-                                       "literal\n", "position ", "1994 ", "setup, "};
-  std::mt19937 rng(seed);
-  std::string data;
-  while (data.size() < size) {
-    const DataKind slice = kind == DataKind::Mixed ? static_cast<DataKind>(rng() % 3) : kind;
-    const size_t sliceEnd = data.size() + (kind == DataKind::Mixed ? 1 + rng() % 3000 : size);
-    while (data.size() < sliceEnd) {
-      if (slice == DataKind::Text) {
-        data += kWords[rng() % 10];
-      } else if (slice == DataKind::Random) {
-        data += static_cast<char>(rng());
-      } else {
-        const size_t run = 1 + rng() % 700;
-        data.append(run, "\0\xff" "a"[rng() % 3]);
-      }
-    }
-  }
-  data.resize(size);
-  return data;
-}
-
 struct RoundTripCase {
   const char* Label;
   DataKind Kind;
@@ -126,7 +100,7 @@ TEST(LzhDecoderPeers, JlhaStreamsOfSeededDataGiveBackTheData) {
   int compressed = 0;
   for (const RoundTripCase& c : kRoundTripCases) {
     SCOPED_TRACE(c.Label);
-    const std::string data = MakeData(c.Kind, c.Size, static_cast<uint32_t>(c.Size) + 7);
+    const std::string data = SeededData(c.Kind, c.Size, static_cast<uint32_t>(c.Size) + 7);
     LhaEntry entry;
     if (!CompressWithJlha(data, &entry)) GTEST_SKIP() << "jlha is not available";
     ASSERT_EQ(entry.UnpackedSize, data.size());

@@ -2,45 +2,18 @@
 // peer decoder lhasa, never reaches before the entry, and is deterministic.
 #include "packer/lzh_encoder/lzh_encoder.h"
 
-#include <unistd.h>
-
 #include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "archive/lzh_decoder.h"
-#include "tests/support/lha_level0.h"
+#include "tests/support/lha_archive.h"
 #include "tests/support/lzh_decode_all.h"
+#include "tests/support/seeded_data.h"
 
 namespace {
-
-// Seeded data of several kinds: words with near and far repeats, random bytes, long runs,
-// and a structured table like a bitmap.
-std::string MakeData(int kind, uint32_t size, uint32_t seed) {
-  std::mt19937 rng(seed);
-  std::string data;
-  static const char* const kWords[] = {"setup ", "file ", "the ", "window ", "\r\n", "0x1F, ",
-                                       "install ", "product "};
-  while (data.size() < size) {
-    switch (kind) {
-      case 0: data += kWords[rng() % 8]; break;
-      case 1: data.push_back(char(rng())); break;
-      case 2: data.append(1 + rng() % 700, char('A' + rng() % 3)); break;
-      case 3: {
-        uint32_t back = 1 + rng() % 12000;
-        if (data.size() > back) data += data.substr(data.size() - back, 1 + rng() % 300);
-        else data.push_back(char(rng() % 16));
-        break;
-      }
-      default: data.push_back(char((data.size() % 97) * (data.size() / 3000)));
-    }
-  }
-  data.resize(size);
-  return data;
-}
 
 std::vector<uint8_t> Encode(const std::string& data, int level) {
   return lzh::EncodeLzh(reinterpret_cast<const uint8_t*>(data.data()), uint32_t(data.size()),
@@ -61,7 +34,7 @@ TEST(LzhEncoder, EveryLevelRoundTripsEveryKindAndBoundarySize) {
         if (level == 9 && size > 70000) continue;  // the strongest level is slow; 70,000 suffices
         SCOPED_TRACE("level " + std::to_string(level) + " kind " + std::to_string(kind) +
                      " size " + std::to_string(size));
-        std::string data = MakeData(kind, size, size + uint32_t(kind));
+        std::string data = SeededData(DataKind(kind), size, size + uint32_t(kind));
         std::vector<uint8_t> stream = Encode(data, level);
         EXPECT_EQ(stream.empty(), size == 0);
         DecodeResult r = DecodeOverDirtyWindow(stream, size);
@@ -73,11 +46,10 @@ TEST(LzhEncoder, EveryLevelRoundTripsEveryKindAndBoundarySize) {
 }
 
 TEST(LzhEncoder, PeerDecoderLhasaAcceptsTheStreams) {
-  std::string scratch = ::testing::TempDir() + "kpx_peer_" + std::to_string(getpid()) + ".lzh";
   for (int level : {1, 5, 9}) {
     for (int kind = 0; kind < 5; ++kind) {
-      std::string data = MakeData(kind, 50000 + 777 * uint32_t(kind), 40 + uint32_t(kind));
-      int result = TestWithLhasa(WrapInLhaLevel0(Encode(data, level), data, "entry.bin"), scratch);
+      std::string data = SeededData(DataKind(kind), 50000 + 777 * kind, 40 + uint32_t(kind));
+      int result = TestWithLhasa(WrapInLhaLevel0(Encode(data, level), data, "entry.bin"));
       if (result < 0) GTEST_SKIP() << "lhasa is not installed";
       EXPECT_EQ(result, 0) << "level " << level << " kind " << kind;
     }

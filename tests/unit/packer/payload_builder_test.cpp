@@ -3,7 +3,6 @@
 #include "packer/payload_builder.h"
 
 #include <filesystem>
-#include <random>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +12,7 @@
 #include "packer/lzh_encoder/lzh_encoder.h"
 #include "packer/verify.h"
 #include "tests/support/lzh_decode_all.h"
+#include "tests/support/seeded_data.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/scratch_dir.h"
 
@@ -49,19 +49,12 @@ std::vector<ReadEntry> ReadArchive(const std::vector<uint8_t>& a) {
   return entries;
 }
 
-std::string RandomBytes(size_t size, uint32_t seed) {
-  std::mt19937 rng(seed);
-  std::string s(size, '\0');
-  for (char& c : s) c = char(rng());
-  return s;
-}
-
 TEST(PayloadBuilder, EveryFileComesBackWithTheRightMethodAndOrder) {
   ScratchDir dir;
   std::string text;
   for (int i = 0; i < 3000; ++i) text += "line " + std::to_string(i % 37) + " of the product\r\n";
   dir.Write("quorvel.exe", text);
-  dir.Write("data/noise.bin", RandomBytes(20000, 1));
+  dir.Write("data/noise.bin", SeededData(DataKind::Random, 20000, 1));
   dir.Write("data/empty.txt", "");
   dir.Write("zz/last-empty.txt", "");
   std::vector<uint8_t> archive =
@@ -76,7 +69,7 @@ TEST(PayloadBuilder, EveryFileComesBackWithTheRightMethodAndOrder) {
   EXPECT_EQ(entries[1].StoredSize, 0u);
   EXPECT_EQ(entries[2].Name, "data\\noise.bin");
   EXPECT_EQ(entries[2].Method, kMethodStored);  // compression would not make it smaller
-  EXPECT_EQ(entries[2].Bytes, RandomBytes(20000, 1));
+  EXPECT_EQ(entries[2].Bytes, SeededData(DataKind::Random, 20000, 1));
   EXPECT_EQ(entries[3].Name, "zz\\last-empty.txt");
   EXPECT_EQ(entries[3].Bytes, "");
   EXPECT_GT(entries[3].StoredSize, 0u) << "a last empty entry must not end the archive with its header";
@@ -97,7 +90,7 @@ TEST(Verify, ADamagedStreamDoesNotPass) {
 
 TEST(PackCommand, TwoPacksOfTheSameFolderAreIdentical) {
   ScratchDir dir, out;
-  for (int i = 0; i < 5; ++i) dir.Write("f" + std::to_string(i), RandomBytes(3000, 2).substr(0, 500 * i) + std::string(4000, char('a' + i)));
+  for (int i = 0; i < 5; ++i) dir.Write("f" + std::to_string(i), SeededData(DataKind::Random, 3000, 2).substr(0, 500 * i) + std::string(4000, char('a' + i)));
   for (const char* level : {"1", "5", "9"}) {
     Options options;
     options.command = Command::Pack;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "system/shell_folders.h"
 #include "tests/unit/system/system_test_env_win.h"
@@ -12,34 +13,23 @@
 
 namespace {
 
-std::string CurrentDirectory() {
-  char current[MAX_PATH];
-  GetCurrentDirectoryA(MAX_PATH, current);
-  return current;
-}
-
 TEST(EmptyDirectoryTree, RemovesNestedTreeAndRootOrNothingAndRestoresTheCurrentDirectory) {
   TempDirectory root;
   std::string tree = root.Join("tree");
-  MakeDirectory(tree);
-  MakeDirectory(tree + "\\a");
-  MakeDirectory(tree + "\\a\\b");
   WriteTextFile(tree + "\\a\\b\\c.txt", "c");
   WriteTextFile(tree + "\\top.txt", "t");
-  std::string before = CurrentDirectory();
+  const auto before = std::filesystem::current_path();
   EmptyDirectoryTree(tree.c_str(), 1);
   EXPECT_FALSE(DirectoryExists(tree));
-  EXPECT_EQ(before, CurrentDirectory());
+  EXPECT_EQ(before, std::filesystem::current_path());
   EmptyDirectoryTree(tree.c_str(), 1);  // now missing
-  EXPECT_EQ(before, CurrentDirectory());
+  EXPECT_EQ(before, std::filesystem::current_path());
   EXPECT_TRUE(DirectoryExists(root.Root()));
 }
 
 TEST(EmptyDirectoryTree, ReadOnlyFileKeepsItsDirectoriesAndTheRoot) {
   TempDirectory root;
   std::string tree = root.Join("tree");
-  MakeDirectory(tree);
-  MakeDirectory(tree + "\\a");
   WriteTextFile(tree + "\\a\\locked.txt", "l");
   SetFileAttributesA((tree + "\\a\\locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
   WriteTextFile(tree + "\\a\\free.txt", "f");
@@ -55,7 +45,6 @@ TEST(EmptyDirectoryTree, DirectoryLinkIsNeverEntered) {
   std::string base = fixture != nullptr ? std::string(fixture) : root.Root();
   std::string outside = base + "\\outside", tree = base + "\\tree", link = tree + "\\link";
   if (fixture == nullptr) {
-    MakeDirectory(outside);
     WriteTextFile(outside + "\\precious.txt", "keep me");
     MakeDirectory(tree);
     CreateSymbolicLinkA(link.c_str(), outside.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);

@@ -13,12 +13,9 @@ const std::string kKeyPath = std::string(UNINSTALL_KEY_ROOT) + kTestProduct;
 constexpr int kGoodEntries = 4;  // entries of resource 119
 constexpr int kMissingPayloadId = 999;
 
-class InstallRunTest : public ::testing::Test {
+class InstallRunTest : public ShellFoldersTest {
  protected:
-  InstallRunTest()
-      : programs_(MakeDirectory(root_.Join("Programs"))),
-        install_(MakeDirectory(root_.Join("install dir")) + "\\"),
-        folders_(programs_, "") {
+  InstallRunTest() {
     Package.ProductName = kTestProduct;
     Package.FileCount = kGoodEntries;
     Package.CreateUninstall = 1;
@@ -31,10 +28,7 @@ class InstallRunTest : public ::testing::Test {
   ~InstallRunTest() override { DeleteMachineKey(kKeyPath); }
   std::string ProductFolder() const { return programs_ + "\\" + kTestProduct; }
 
-  SharedStateGuard state_;
-  TempDirectory root_;
-  std::string programs_, install_;
-  ShellFoldersOverride folders_;
+  const std::string install_ = MakeDirectory(root_.Join("install dir")) + "\\";
 };
 
 TEST_F(InstallRunTest, AllEntriesExtractedThenLinksAndRegistration) {

@@ -46,32 +46,21 @@ TEST(DetectPreviousInstall, ProgramInAnotherDirectoryOnThePathIsNotFound) {
   EXPECT_EQ(kNoPreviousProgram, DetectPreviousInstall(directory.Join("sub").c_str()));
 }
 
-class RemoveLegacyVersionTest : public ::testing::Test {
+class RemoveLegacyVersionTest : public ShellFoldersTest {
  protected:
-  RemoveLegacyVersionTest()
-      : programs_(MakeDirectory(root_.Join("Programs"))),
-        desktop_(MakeDirectory(root_.Join("Desktop"))),
-        install_(MakeDirectory(root_.Join("old product"))),
-        folders_(programs_, desktop_) {
-    DeleteMachineKey(PREVIOUS_UNINSTALL_KEY);
-  }
+  RemoveLegacyVersionTest() { DeleteMachineKey(PREVIOUS_UNINSTALL_KEY); }
   ~RemoveLegacyVersionTest() override { DeleteMachineKey(PREVIOUS_UNINSTALL_KEY); }
 
-  TempDirectory root_;
-  std::string programs_, desktop_, install_;
-  ShellFoldersOverride folders_;
+  const std::string install_ = MakeDirectory(root_.Join("old product"));
 };
 
 TEST_F(RemoveLegacyVersionTest, RemovesListedFilesShortcutsAndKeyAndKeepsTemplates) {
   for (const char* name : {"readme.txt", "quorvel.exe", "quorvel.ini", "quorvel.gid", "mine.txt"}) {
     WriteTextFile(install_ + "\\" + name, name);
   }
-  MakeDirectory(install_ + "\\templates");
   WriteTextFile(install_ + "\\templates\\letter.tpl", "t");
-  std::string menu = MakeDirectory(programs_ + "\\quorvel");
+  std::string menu = programs_ + "\\quorvel";
   WriteTextFile(menu + "\\quorvel.lnk", "l");
-  MakeDirectory(menu + "\\Extras");
-  MakeDirectory(menu + "\\Extras\\Deeper");
   WriteTextFile(menu + "\\Extras\\Deeper\\tool.lnk", "l");
   WriteTextFile(desktop_ + "\\quorvel.lnk", "l");
   WriteTextFile(desktop_ + "\\other.lnk", "l");
@@ -88,9 +77,7 @@ TEST_F(RemoveLegacyVersionTest, RemovesListedFilesShortcutsAndKeyAndKeepsTemplat
 }
 
 TEST_F(RemoveLegacyVersionTest, ExistingOldTemplatesKeepsTemplatesUnderItsName) {
-  MakeDirectory(install_ + "\\templates");
   WriteTextFile(install_ + "\\templates\\new.tpl", "n");
-  MakeDirectory(install_ + "\\oldtemplates");
   WriteTextFile(install_ + "\\oldtemplates\\old.tpl", "o");
   RemoveLegacyVersion((install_ + "\\").c_str());
   EXPECT_EQ("new.tpl", ListDirectory(install_ + "\\templates"));

@@ -16,15 +16,9 @@ constexpr int kSamplePayloadId = 204;
 constexpr int kSampleEntries = 77;
 const std::string kKeyPath = std::string(UNINSTALL_KEY_ROOT) + "Quorvelane";
 
-class ProductUninstallTest : public ::testing::Test {
+class ProductUninstallTest : public ShellFoldersTest {
  protected:
-  ProductUninstallTest()
-      : programs_(MakeDirectory(root_.Join("Programs"))),
-        desktop_(MakeDirectory(root_.Join("Desktop"))),
-        install_(MakeDirectory(root_.Join("program files\\Quorvelane")) + "\\"),
-        folders_(programs_, desktop_) {
-    MakeDirectory(root_.Join("program files"));
-    MakeDirectory(install_);
+  ProductUninstallTest() {
     Package.FileCount = kSampleEntries;
     Package.CreateDesktopShortcut = 1;
     snprintf(::Setup.InstallDirectory, kPathSize, "%s", install_.c_str());
@@ -36,10 +30,7 @@ class ProductUninstallTest : public ::testing::Test {
   // until the helper copy that it starts has deleted quorvel.exe and, when folderGoes, removed the
   // install folder.
   void RunInstalledUninstall(bool folderGoes) {
-    // The shell keeps "Shell Folders" in step with the real folders whenever it resolves one (as
-    // the link object does), so the redirection is set again for the product's program.
-    ShellFoldersOverride::SetValue("Programs", programs_);
-    ShellFoldersOverride::SetValue("Desktop", desktop_);
+    RedirectAgain();
     // The extraction left this process inside the install folder, which would keep it alive.
     SetCurrentDirectoryA(root_.Root().c_str());
     std::string program = install_ + "quorvel.exe";
@@ -59,10 +50,7 @@ class ProductUninstallTest : public ::testing::Test {
     for (int tries = 0; tries < 300 && folderGoes && DirectoryExists(install_); ++tries) Sleep(100);
   }
 
-  SharedStateGuard state_;
-  TempDirectory root_;
-  std::string programs_, desktop_, install_;
-  ShellFoldersOverride folders_;
+  const std::string install_ = MakeDirectory(root_.Join("program files\\Quorvelane\\"));
 };
 
 TEST_F(ProductUninstallTest, InstallThenUninstallLeavesNoTrace) {

@@ -1,77 +1,31 @@
-// Shortcuts under Wine: links read back through IShellLinkA, with the user's shell folders
-// redirected to a temporary directory.
+// Shortcuts under Wine, with the user's shell folders redirected to a temporary directory: which
+// links are made, and what happens to a product folder that exists. What the links hold is read
+// back by the install suite (tests/e2e/install.bash).
 #include <gtest/gtest.h>
 
 #include "system/shortcuts.h"
-#include "tests/support/shell_link_win.h"
 #include "tests/unit/system/system_test_env_win.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 
 namespace {
 
-class ShortcutsTest : public ::testing::Test {
+class ShortcutsTest : public ShellFoldersTest {
  protected:
-  ShortcutsTest()
-      : programs_(root_.Join("Start Menu Programs")),
-        desktop_(root_.Join("Desktop")),
-        install_(root_.Join("install dir") + "\\"),
-        folders_(MakeDirectory(programs_), MakeDirectory(desktop_)) {
-    snprintf(::Setup.InstallDirectory, kPathSize, "%s", install_.c_str());
+  ShortcutsTest() {
+    snprintf(::Setup.InstallDirectory, kPathSize, "%s\\install dir\\", root_.Root().c_str());
     Package.CreateDesktopShortcut = 1;
     Package.CreateHelpShortcut = 1;
     Package.CreateUninstall = 1;
   }
   std::string ProductFolder() const { return programs_ + "\\Quorvelane"; }
-  // The shell puts the real folders back into "Shell Folders" whenever it resolves one (the link
-  // object does), so a second run in one test sets the redirection again first.
-  int CreateShortcutsAgain() {
-    ShellFoldersOverride::SetValue("Programs", programs_);
-    ShellFoldersOverride::SetValue("Desktop", desktop_);
-    return CreateShortcuts();
-  }
-  std::string InstallWithout() const { return install_.substr(0, install_.size() - 1); }
-
-  SharedStateGuard state_;
-  TempDirectory root_;
-  std::string programs_, desktop_, install_;
-  ShellFoldersOverride folders_;
 };
-
-TEST_F(ShortcutsTest, ShippedPackageGivesThreeLinksAndADesktopLink) {
-  ASSERT_EQ(kShortcutsDone, CreateShortcuts());
-  EXPECT_EQ("Quorvelane Help.lnk|Quorvelane.lnk|Uninstall Quorvelane.lnk",
-            ListDirectory(ProductFolder()));
-  struct Expected {
-    std::string link, target, arguments, iconPath;
-    int iconIndex;
-  } rows[] = {
-      {ProductFolder() + "\\Quorvelane.lnk", install_ + "quorvel.exe", "", "", 0},
-      {desktop_ + "\\Quorvelane.lnk", install_ + "quorvel.exe", "", "", 0},
-      {ProductFolder() + "\\Quorvelane Help.lnk", install_ + "quorvel.hlp", "", "", 0},
-      {ProductFolder() + "\\Uninstall Quorvelane.lnk", install_ + "quorvel.exe", "/uninstall",
-       install_ + "quorvel.exe", 1},
-  };
-  for (const Expected& row : rows) {
-    SCOPED_TRACE(row.link);
-    LinkProperties link = ReadShellLink(row.link);
-    ASSERT_TRUE(link.Loaded);
-    EXPECT_EQ(row.target, link.Target);
-    EXPECT_EQ(InstallWithout(), link.WorkingDirectory);
-    EXPECT_EQ(row.arguments, link.Arguments);
-    EXPECT_EQ(row.iconPath, link.IconPath);
-    if (!row.iconPath.empty()) {
-      EXPECT_EQ(row.iconIndex, link.IconIndex);
-    }
-  }
-}
 
 TEST_F(ShortcutsTest, ExistingProductFolderIsEmptiedFirstExceptDotFoldersAndReadOnlyFiles) {
   std::string folder = ProductFolder();
-  MakeDirectory(folder);
   WriteTextFile(folder + "\\old.lnk", "old");
-  MakeDirectory(folder + "\\sub");
-  MakeDirectory(folder + "\\sub\\deeper");
   WriteTextFile(folder + "\\sub\\deeper\\file.txt", "x");
-  MakeDirectory(folder + "\\.keep");
   WriteTextFile(folder + "\\.keep\\inner.txt", "kept");
   WriteTextFile(folder + "\\.hidden", "dot file");
   WriteTextFile(folder + "\\readonly.txt", "read only");
@@ -86,7 +40,8 @@ TEST_F(ShortcutsTest, ExistingProductFolderIsEmptiedFirstExceptDotFoldersAndRead
 TEST_F(ShortcutsTest, RunningTwiceLeavesTheSameLinks) {
   ASSERT_EQ(kShortcutsDone, CreateShortcuts());
   std::string first = ListDirectory(ProductFolder());
-  ASSERT_EQ(kShortcutsDone, CreateShortcutsAgain());
+  RedirectAgain();
+  ASSERT_EQ(kShortcutsDone, CreateShortcuts());
   EXPECT_EQ(first, ListDirectory(ProductFolder()));
   EXPECT_EQ("Quorvelane.lnk", ListDirectory(desktop_));
 }

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "system/shell_folders.h"
@@ -53,11 +55,8 @@ ShellFoldersOverride::~ShellFoldersOverride() {
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
-  CloseHandle(file);
+  MakeDirectory(std::filesystem::path(path).parent_path().string());
+  std::ofstream(path, std::ios::binary) << text;
 }
 
 bool FileExists(const std::string& path) {
@@ -71,21 +70,16 @@ bool DirectoryExists(const std::string& path) {
 }
 
 std::string MakeDirectory(const std::string& path) {
-  CreateDirectoryA(path.c_str(), nullptr);
+  std::error_code ignored;  // an existing directory is no error here
+  std::filesystem::create_directories(path, ignored);
   return path;
 }
 
 std::string ListDirectory(const std::string& path) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
+  std::error_code missing;  // a missing directory lists as empty
+  for (const auto& item : std::filesystem::directory_iterator(path, missing))
+    names.push_back(item.path().filename().string());
   std::sort(names.begin(), names.end());
   std::string joined;
   for (const std::string& name : names) joined += (joined.empty() ? "" : "|") + name;

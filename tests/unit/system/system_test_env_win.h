@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "setup/package_info.h"
 #include "setup/setup_state.h"
 #include "tests/support/scratch_dir.h"
@@ -39,10 +41,31 @@ class SharedStateGuard {
   SetupState setup_;
 };
 
+// Creates the directory and any missing parents; returns path.
+std::string MakeDirectory(const std::string& path);
+
+// A test whose user shell folders "Programs" and "Desktop" point at fresh folders of a temporary
+// root, with Package and Setup put back afterwards.
+class ShellFoldersTest : public ::testing::Test {
+ protected:
+  // Points the shell folders at the test's folders again: the shell puts the real folders back
+  // into "Shell Folders" whenever it resolves one (as the link object does).
+  void RedirectAgain() const {
+    ShellFoldersOverride::SetValue("Programs", programs_);
+    ShellFoldersOverride::SetValue("Desktop", desktop_);
+  }
+
+  SharedStateGuard state_;
+  TempDirectory root_;
+  const std::string programs_ = MakeDirectory(root_.Join("Programs"));
+  const std::string desktop_ = MakeDirectory(root_.Join("Desktop"));
+  ShellFoldersOverride folders_{programs_, desktop_};
+};
+
+// Writes text to the file at path, creating its directory first.
 void WriteTextFile(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);       // a file, not a directory
 bool DirectoryExists(const std::string& path);
-std::string MakeDirectory(const std::string& path);  // returns path
 // Names in a directory (files and folders, without "." and ".."), sorted.
 std::string ListDirectory(const std::string& path);
 

@@ -10,14 +10,6 @@
 
 namespace {
 
-TEST(DestinationText, DefaultJoinsBaseAndFolderAsTheyAre) {
-  char out[kPathSize];
-  ASSERT_TRUE(ComposeDefaultDestination(out, kPathSize, "c:\\program files", "Quorvelane"));
-  EXPECT_STREQ(out, "c:\\program files\\Quorvelane");
-  ASSERT_TRUE(ComposeDefaultDestination(out, kPathSize, "D:\\", "Q"));
-  EXPECT_STREQ(out, "D:\\\\Q");  // the base is not inspected
-}
-
 TEST(DestinationText, BrowsedFolderGetsOneSeparatorAndTheFolderNameOrIsRefusedUnchanged) {
   const std::string fits(259 - 11, 'a'), tooLong(259 - 10, 'a');  // + "\\" + 10 characters
   const struct {

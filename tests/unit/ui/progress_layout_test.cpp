@@ -63,12 +63,6 @@ TEST(ShortenToFit, KeepsTheLongestFittingBeginning) {
     EXPECT_EQ(Shorten(row.Text, row.Limit), row.Expected) << row.Text << " in " << row.Limit;
 }
 
-TEST(ShortenToFit, ReturnsTheTextItselfWhenItFits) {
-  char buffer[kShortenedTextSize];
-  const char* text = "c:\\program files\\Quorvelane\\quorvel.exe";
-  EXPECT_EQ(ShortenToFit(text, 1000, buffer, MeasureTenEach, nullptr), text);
-}
-
 TEST(ShortenToFit, TextLongerThanAPathKeepsAtMostAPath) {
   std::string text(400, 'x');
   std::string shortened = Shorten(text.c_str(), 3990);
