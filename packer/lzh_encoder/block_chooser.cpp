@@ -1,0 +1,145 @@
+// Chooses where the blocks of an optimally parsed segment begin and end. Host only.
+//
+// Algorithm
+// ---------
+// A block pays for its header (often 100 bytes) and gains by codes fitted to its own symbols, so
+// block boundaries belong where the data changes, which may be anywhere. The tokens are cut into
+// small equal pieces; then, by measured sizes, the adjacent pair whose merge saves most (or costs
+// least) is merged, again and again, until few pieces remain. Their boundaries are the places
+// where a cut mattered at the fine grain. Dynamic programming over those pieces then finds the
+// cheapest grouping into blocks, each within the 16-bit symbol count.
+//
+// Optimizations
+// -------------
+// Pieces are merged in place through next/previous links, and only the gains of the merged
+// piece's two neighbouring pairs are measured again: about five block measurements per piece,
+// where a search over all groupings of the small pieces would take one per pair of pieces.
+#include "packer/lzh_encoder/block_chooser.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "packer/lzh_encoder/block_writer.h"
+
+namespace lzh {
+namespace {
+
+constexpr int64_t kNoMerge = INT64_MIN;  // a pair that would exceed the block symbol count
+
+// Runs of consecutive tokens, linked in order so that neighbours merge in place. Piece 0 is never
+// merged away; index Count stands for the end.
+struct PieceList {
+  uint32_t Count = 0;
+  std::vector<uint32_t> Begin;  // first token; Begin[Count] is the token count
+  std::vector<uint32_t> Next, Prev;
+  std::vector<BlockFrequencies> Freqs;
+  std::vector<uint64_t> Bits;       // the piece measured as one block
+  std::vector<int64_t> MergeGain;   // bits saved by merging with the next piece, or kNoMerge
+  BlockPlan Plan;                   // scratch for measurements
+};
+
+// Adds the frequencies of b to a.
+void AddFrequencies(BlockFrequencies& a, const BlockFrequencies& b) {
+  for (int i = 0; i < kLitLenSymbols; ++i) a.LitLen[i] += b.LitLen[i];
+  for (int i = 0; i < kPositionSymbols; ++i) a.Position[i] += b.Position[i];
+}
+
+uint64_t MeasureBlock(const BlockFrequencies& freqs, uint32_t tokens, BlockPlan& plan) {
+  PlanBlockFromFrequencies(freqs, tokens, plan);
+  return plan.HeaderBits + plan.BodyBits;
+}
+
+uint32_t PieceEnd(const PieceList& p, uint32_t k) { return p.Begin[p.Next[k]]; }
+
+// Bits saved by merging live piece k with the next one; kNoMerge when k is last or the merged
+// piece would exceed one block.
+int64_t MeasureMergeGain(PieceList& p, uint32_t k) {
+  uint32_t m = p.Next[k];
+  if (m == p.Count || PieceEnd(p, m) - p.Begin[k] > uint32_t(kMaxBlockSymbols)) return kNoMerge;
+  BlockFrequencies sum = p.Freqs[k];
+  AddFrequencies(sum, p.Freqs[m]);
+  uint64_t merged = MeasureBlock(sum, PieceEnd(p, m) - p.Begin[k], p.Plan);
+  return int64_t(p.Bits[k] + p.Bits[m]) - int64_t(merged);
+}
+
+// Cuts tokens[0..count-1] into equal pieces of about pieceTokens (at least one, none above the
+// block symbol count) and measures them and their pairs.
+void CutPieces(const Token* tokens, uint32_t count, uint32_t pieceTokens, PieceList& p) {
+  uint32_t n = std::max({1u, count / pieceTokens, (count - 1) / uint32_t(kMaxBlockSymbols) + 1});
+  p.Count = n;
+  p.Begin.resize(n + 1);
+  p.Next.resize(n + 1);
+  p.Prev.resize(n + 1);
+  p.Freqs.assign(n, BlockFrequencies{});
+  p.Bits.resize(n);
+  p.MergeGain.resize(n);
+  for (uint32_t k = 0; k <= n; ++k) {
+    p.Begin[k] = uint32_t(uint64_t(count) * k / n);
+    p.Next[k] = k + 1;
+    p.Prev[k] = k - 1;
+  }
+  for (uint32_t k = 0; k < n; ++k) {
+    CountFrequencies(tokens + p.Begin[k], p.Begin[k + 1] - p.Begin[k], p.Freqs[k]);
+    p.Bits[k] = MeasureBlock(p.Freqs[k], p.Begin[k + 1] - p.Begin[k], p.Plan);
+  }
+  for (uint32_t k = 0; k < n; ++k) p.MergeGain[k] = MeasureMergeGain(p, k);
+}
+
+// Merges live piece k with the next one and measures the gains that changed.
+void MergeWithNext(PieceList& p, uint32_t k) {
+  uint32_t m = p.Next[k];
+  AddFrequencies(p.Freqs[k], p.Freqs[m]);
+  p.Next[k] = p.Next[m];
+  p.Prev[p.Next[m]] = k;
+  p.Bits[k] = MeasureBlock(p.Freqs[k], PieceEnd(p, k) - p.Begin[k], p.Plan);
+  p.MergeGain[k] = MeasureMergeGain(p, k);
+  if (k > 0) p.MergeGain[p.Prev[k]] = MeasureMergeGain(p, p.Prev[k]);
+}
+
+// Merges the most profitable pair until at most `candidates` pieces remain or none can merge.
+// Returns the live pieces in order.
+std::vector<uint32_t> MergePieces(PieceList& p, uint32_t candidates) {
+  for (uint32_t live = p.Count; live > candidates; --live) {
+    uint32_t best = 0;
+    for (uint32_t k = p.Next[0]; k < p.Count; k = p.Next[k]) {
+      if (p.MergeGain[k] > p.MergeGain[best]) best = k;
+    }
+    if (p.MergeGain[best] == kNoMerge) break;
+    MergeWithNext(p, best);
+  }
+  std::vector<uint32_t> live;
+  for (uint32_t k = 0; k < p.Count; k = p.Next[k]) live.push_back(k);
+  return live;
+}
+
+}  // namespace
+
+void ChooseBlocks(const Token* tokens, uint32_t count, uint32_t pieceTokens, uint32_t candidates,
+                  std::vector<uint32_t>& sizes) {
+  PieceList p;
+  CutPieces(tokens, count, pieceTokens, p);
+  std::vector<uint32_t> live = MergePieces(p, candidates);
+  uint32_t n = uint32_t(live.size());
+  std::vector<uint32_t> bound(n + 1, count);
+  for (uint32_t k = 0; k < n; ++k) bound[k] = p.Begin[live[k]];
+  // best[j]: fewest bits for the first j pieces; from[j]: where their last block begins.
+  std::vector<uint64_t> best(n + 1, 0);
+  std::vector<uint32_t> from(n + 1, 0);
+  for (uint32_t j = 1; j <= n; ++j) {
+    BlockFrequencies sum;
+    best[j] = UINT64_MAX;
+    for (uint32_t i = j; i-- > 0 && bound[j] - bound[i] <= uint32_t(kMaxBlockSymbols);) {
+      AddFrequencies(sum, p.Freqs[live[i]]);
+      uint64_t bits = best[i] + MeasureBlock(sum, bound[j] - bound[i], p.Plan);
+      if (bits < best[j]) {
+        best[j] = bits;
+        from[j] = i;
+      }
+    }
+  }
+  size_t first = sizes.size();
+  for (uint32_t j = n; j > 0; j = from[j]) sizes.push_back(bound[j] - bound[from[j]]);
+  std::reverse(sizes.begin() + first, sizes.end());
+}
+
+}  // namespace lzh
