@@ -7,7 +7,10 @@
 // small equal pieces; then, by measured sizes, the adjacent pair whose merge saves most (or costs
 // least) is merged, again and again, until few pieces remain. Their boundaries are the places
 // where a cut mattered at the fine grain. Dynamic programming over those pieces then finds the
-// cheapest grouping into blocks, each within the 16-bit symbol count.
+// cheapest grouping into blocks, each within the 16-bit symbol count. Last, each boundary between
+// two blocks is moved by 512 tokens either way while that lowers their bits, then by 256, and so
+// on down to 16, so that it need not stay on the grid of the pieces; a boundary whose two blocks
+// then measure fewer bits as one is dropped.
 //
 // Optimizations
 // -------------
@@ -25,6 +28,8 @@ namespace lzh {
 namespace {
 
 constexpr int64_t kNoMerge = INT64_MIN;  // a pair that would exceed the block symbol count
+constexpr uint32_t kWidestMove = 512;     // boundary moves, in tokens
+constexpr uint32_t kNarrowestMove = 16;
 
 // Runs of consecutive tokens, linked in order so that neighbours merge in place. Piece 0 is never
 // merged away; index Count stands for the end.
@@ -112,15 +117,11 @@ std::vector<uint32_t> MergePieces(PieceList& p, uint32_t candidates) {
   return live;
 }
 
-}  // namespace
-
-void ChooseBlocks(const Token* tokens, uint32_t count, uint32_t pieceTokens, uint32_t candidates,
-                  std::vector<uint32_t>& sizes) {
-  PieceList p;
-  CutPieces(tokens, count, pieceTokens, p);
-  std::vector<uint32_t> live = MergePieces(p, candidates);
+// The cheapest grouping of the live pieces into blocks, each within the symbol count. Returns
+// the blocks' first tokens followed by the token count.
+std::vector<uint32_t> GroupPieces(PieceList& p, const std::vector<uint32_t>& live) {
   uint32_t n = uint32_t(live.size());
-  std::vector<uint32_t> bound(n + 1, count);
+  std::vector<uint32_t> bound(n + 1, p.Begin[p.Count]);
   for (uint32_t k = 0; k < n; ++k) bound[k] = p.Begin[live[k]];
   // best[j]: fewest bits for the first j pieces; from[j]: where their last block begins.
   std::vector<uint64_t> best(n + 1, 0);
@@ -137,9 +138,102 @@ void ChooseBlocks(const Token* tokens, uint32_t count, uint32_t pieceTokens, uin
       }
     }
   }
-  size_t first = sizes.size();
-  for (uint32_t j = n; j > 0; j = from[j]) sizes.push_back(bound[j] - bound[from[j]]);
-  std::reverse(sizes.begin() + first, sizes.end());
+  std::vector<uint32_t> starts{bound[n]};
+  for (uint32_t j = n; j > 0; j = from[j]) starts.push_back(bound[from[j]]);
+  std::reverse(starts.begin(), starts.end());
+  return starts;
+}
+
+// Two adjacent blocks, tokens Begin..Cut-1 and Cut..End-1, with their frequencies and bits.
+struct BlockPair {
+  uint32_t Begin, Cut, End;
+  BlockFrequencies Left, Right;
+  uint64_t Bits;
+};
+
+// Moves the counts of tokens[from..to-1] from one block's frequencies to the other's.
+void MoveFrequencies(const Token* tokens, uint32_t from, uint32_t to, BlockFrequencies& source,
+                     BlockFrequencies& target) {
+  BlockFrequencies slice;
+  CountFrequencies(tokens + from, to - from, slice);
+  for (int i = 0; i < kLitLenSymbols; ++i) {
+    source.LitLen[i] -= slice.LitLen[i];
+    target.LitLen[i] += slice.LitLen[i];
+  }
+  for (int i = 0; i < kPositionSymbols; ++i) {
+    source.Position[i] -= slice.Position[i];
+    target.Position[i] += slice.Position[i];
+  }
+}
+
+// Moves the pair's boundary to cut when both blocks stay within the symbol count and measure
+// fewer bits together; returns whether it moved. Assumes Begin < cut < End.
+bool TryCut(const Token* tokens, uint32_t cut, BlockPair& pair, BlockPlan& plan) {
+  if (cut - pair.Begin > uint32_t(kMaxBlockSymbols) || pair.End - cut > uint32_t(kMaxBlockSymbols))
+    return false;
+  BlockFrequencies left = pair.Left, right = pair.Right;
+  if (cut < pair.Cut) {
+    MoveFrequencies(tokens, cut, pair.Cut, left, right);
+  } else {
+    MoveFrequencies(tokens, pair.Cut, cut, right, left);
+  }
+  uint64_t bits =
+      MeasureBlock(left, cut - pair.Begin, plan) + MeasureBlock(right, pair.End - cut, plan);
+  if (bits >= pair.Bits) return false;
+  pair = BlockPair{pair.Begin, cut, pair.End, left, right, bits};
+  return true;
+}
+
+// Moves each inner boundary of starts (block starts, then the token count), first to last, by
+// kWidestMove tokens down to kNarrowestMove while that pays.
+void RefineBoundaries(const Token* tokens, std::vector<uint32_t>& starts, BlockPlan& plan) {
+  for (size_t k = 1; k + 1 < starts.size(); ++k) {
+    BlockPair pair{starts[k - 1], starts[k], starts[k + 1], {}, {}, 0};
+    CountFrequencies(tokens + pair.Begin, pair.Cut - pair.Begin, pair.Left);
+    CountFrequencies(tokens + pair.Cut, pair.End - pair.Cut, pair.Right);
+    pair.Bits = MeasureBlock(pair.Left, pair.Cut - pair.Begin, plan) +
+                MeasureBlock(pair.Right, pair.End - pair.Cut, plan);
+    for (uint32_t step = kWidestMove; step >= kNarrowestMove; step /= 2) {
+      bool moved = false;
+      while (pair.Cut - pair.Begin > step && TryCut(tokens, pair.Cut - step, pair, plan)) {
+        moved = true;
+      }
+      // After a move back, a step forward is the place just left, known to cost more.
+      while (!moved && pair.End - pair.Cut > step && TryCut(tokens, pair.Cut + step, pair, plan)) {}
+    }
+    starts[k] = pair.Cut;
+  }
+}
+
+// Removes each inner boundary of starts whose two blocks measure fewer bits as one, as when two
+// moved boundaries have closed in on a sliver of a block.
+void DropBoundaries(const Token* tokens, std::vector<uint32_t>& starts, BlockPlan& plan) {
+  for (size_t k = 1; k + 1 < starts.size();) {
+    uint32_t begin = starts[k - 1], cut = starts[k], end = starts[k + 1];
+    BlockFrequencies left, right;
+    CountFrequencies(tokens + begin, cut - begin, left);
+    CountFrequencies(tokens + cut, end - cut, right);
+    uint64_t apart = MeasureBlock(left, cut - begin, plan) + MeasureBlock(right, end - cut, plan);
+    AddFrequencies(left, right);
+    bool fits = end - begin <= uint32_t(kMaxBlockSymbols);
+    if (fits && MeasureBlock(left, end - begin, plan) < apart) {
+      starts.erase(starts.begin() + long(k));
+    } else {
+      ++k;
+    }
+  }
+}
+
+}  // namespace
+
+void ChooseBlocks(const Token* tokens, uint32_t count, uint32_t pieceTokens, uint32_t candidates,
+                  std::vector<uint32_t>& sizes) {
+  PieceList p;
+  CutPieces(tokens, count, pieceTokens, p);
+  std::vector<uint32_t> starts = GroupPieces(p, MergePieces(p, candidates));
+  RefineBoundaries(tokens, starts, p.Plan);
+  DropBoundaries(tokens, starts, p.Plan);
+  for (size_t k = 1; k < starts.size(); ++k) sizes.push_back(starts[k] - starts[k - 1]);
 }
 
 }  // namespace lzh

@@ -1,9 +1,10 @@
 // The block chooser: blocks cover the tokens within the symbol count, and cuts fall where the
-// data changes and nowhere else.
+// data changes, off the grid of the pieces too, and nowhere else.
 #include "packer/lzh_encoder/block_chooser.h"
 
 #include <numeric>
 #include <random>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -33,8 +34,10 @@ TEST(BlockChooser, BlocksCoverTheTokensWithinTheSymbolCount) {
   } cases[] = {{1, 512, 16},      {511, 512, 16},   {1500, 512, 16},  {65535, 512, 16},
                {65536, 512, 16},  {200000, 512, 1}, {200000, 64, 64}, {140000, 65535, 1}};
   for (const Case& c : cases) {
-    SCOPED_TRACE("count " + std::to_string(c.count) + " pieces of " + std::to_string(c.pieceTokens));
-    std::vector<uint32_t> sizes = Choose(Literals(c.count, 0, 256, c.count), c.pieceTokens, c.candidates);
+    SCOPED_TRACE("count " + std::to_string(c.count) + " pieces of " +
+                 std::to_string(c.pieceTokens));
+    std::vector<uint32_t> sizes =
+        Choose(Literals(c.count, 0, 256, c.count), c.pieceTokens, c.candidates);
     EXPECT_EQ(std::accumulate(sizes.begin(), sizes.end(), uint64_t(0)), c.count);
     for (uint32_t size : sizes) {
       EXPECT_GE(size, 1u);
@@ -43,11 +46,18 @@ TEST(BlockChooser, BlocksCoverTheTokensWithinTheSymbolCount) {
   }
 }
 
+// Four letters (two bits each) then any bytes (eight bits each): one cut, on the change or within
+// the finest boundary move of it, also off the grid of the pieces.
 TEST(BlockChooser, CutsWhereTheDataChanges) {
-  std::vector<Token> tokens = Literals(8192, 'a', 4, 1);     // four letters: two bits each
-  std::vector<Token> noise = Literals(8192, 0, 256, 2);      // any byte: eight bits each
-  tokens.insert(tokens.end(), noise.begin(), noise.end());
-  EXPECT_EQ(Choose(tokens, 512, 16), (std::vector<uint32_t>{8192, 8192}));
+  for (uint32_t change : {8192u, 8392u, 5003u, 700u}) {
+    SCOPED_TRACE("change at " + std::to_string(change));
+    std::vector<Token> tokens = Literals(change, 'a', 4, change);
+    std::vector<Token> noise = Literals(8192, 0, 256, 2);
+    tokens.insert(tokens.end(), noise.begin(), noise.end());
+    std::vector<uint32_t> sizes = Choose(tokens, 512, 16);
+    ASSERT_EQ(sizes.size(), 2u);
+    EXPECT_NEAR(double(sizes[0]), double(change), 15.0);
+  }
 }
 
 // Random draws from a small alphabet may rightly be cut (each block then gives its short codes
