@@ -16,11 +16,14 @@
 // -------------
 // Pieces are merged in place through next/previous links, and only the gains of the merged
 // piece's two neighbouring pairs are measured again: about five block measurements per piece,
-// where a search over all groupings of the small pieces would take one per pair of pieces.
+// where a search over all groupings of the small pieces would take one per pair of pieces. The
+// next pair to merge comes from a priority queue whose stale entries are skipped.
 #include "packer/lzh_encoder/block_chooser.h"
 
 #include <algorithm>
 #include <climits>
+#include <queue>
+#include <utility>
 
 #include "packer/lzh_encoder/block_writer.h"
 
@@ -28,6 +31,7 @@ namespace lzh {
 namespace {
 
 constexpr int64_t kNoMerge = INT64_MIN;  // a pair that would exceed the block symbol count
+constexpr uint32_t kMostPieces = 1024;    // per call: bounds the time on incompressible data
 constexpr uint32_t kWidestMove = 512;     // boundary moves, in tokens
 constexpr uint32_t kNarrowestMove = 16;
 
@@ -67,10 +71,11 @@ int64_t MeasureMergeGain(PieceList& p, uint32_t k) {
   return int64_t(p.Bits[k] + p.Bits[m]) - int64_t(merged);
 }
 
-// Cuts tokens[0..count-1] into equal pieces of about pieceTokens (at least one, none above the
-// block symbol count) and measures them and their pairs.
+// Cuts tokens[0..count-1] into equal pieces of about pieceTokens (at least one, at most
+// kMostPieces, none above the block symbol count) and measures them and their pairs.
 void CutPieces(const Token* tokens, uint32_t count, uint32_t pieceTokens, PieceList& p) {
-  uint32_t n = std::max({1u, count / pieceTokens, (count - 1) / uint32_t(kMaxBlockSymbols) + 1});
+  uint32_t n = std::max({1u, std::min(count / pieceTokens, kMostPieces),
+                         (count - 1) / uint32_t(kMaxBlockSymbols) + 1});
   p.Count = n;
   p.Begin.resize(n + 1);
   p.Next.resize(n + 1);
@@ -96,21 +101,30 @@ void MergeWithNext(PieceList& p, uint32_t k) {
   AddFrequencies(p.Freqs[k], p.Freqs[m]);
   p.Next[k] = p.Next[m];
   p.Prev[p.Next[m]] = k;
+  p.MergeGain[m] = kNoMerge;  // m is gone
   p.Bits[k] = MeasureBlock(p.Freqs[k], PieceEnd(p, k) - p.Begin[k], p.Plan);
   p.MergeGain[k] = MeasureMergeGain(p, k);
   if (k > 0) p.MergeGain[p.Prev[k]] = MeasureMergeGain(p, p.Prev[k]);
 }
 
-// Merges the most profitable pair until at most `candidates` pieces remain or none can merge.
-// Returns the live pieces in order.
+// Merges the most profitable pair (the first of equals) until at most `candidates` pieces remain
+// or none can merge. Returns the live pieces in order.
 std::vector<uint32_t> MergePieces(PieceList& p, uint32_t candidates) {
-  for (uint32_t live = p.Count; live > candidates; --live) {
-    uint32_t best = 0;
-    for (uint32_t k = p.Next[0]; k < p.Count; k = p.Next[k]) {
-      if (p.MergeGain[k] > p.MergeGain[best]) best = k;
-    }
-    if (p.MergeGain[best] == kNoMerge) break;
-    MergeWithNext(p, best);
+  // Queue entries are (gain, -piece); an entry whose gain is no longer the piece's is stale.
+  std::priority_queue<std::pair<int64_t, int64_t>> queue;
+  auto enqueue = [&](uint32_t k) {
+    if (p.MergeGain[k] != kNoMerge) queue.push({p.MergeGain[k], -int64_t(k)});
+  };
+  for (uint32_t k = 0; k < p.Count; ++k) enqueue(k);
+  for (uint32_t live = p.Count; live > candidates && !queue.empty();) {
+    int64_t gain = queue.top().first;
+    uint32_t k = uint32_t(-queue.top().second);
+    queue.pop();
+    if (p.MergeGain[k] != gain) continue;
+    MergeWithNext(p, k);
+    enqueue(k);
+    if (k > 0) enqueue(p.Prev[k]);
+    --live;
   }
   std::vector<uint32_t> live;
   for (uint32_t k = 0; k < p.Count; k = p.Next[k]) live.push_back(k);
