@@ -30,9 +30,9 @@
 namespace lzh {
 namespace {
 
-constexpr int64_t kNoMerge = INT64_MIN;  // a pair that would exceed the block symbol count
-constexpr uint32_t kMostPieces = 1024;    // per call: bounds the time on incompressible data
-constexpr uint32_t kWidestMove = 512;     // boundary moves, in tokens
+constexpr int64_t kNoMerge = INT64_MIN;       // a pair that would exceed the block symbol count
+constexpr uint32_t kPiecesPerCandidate = 16;  // at most; bounds the time on incompressible data
+constexpr uint32_t kWidestMove = 512;         // boundary moves, in tokens
 constexpr uint32_t kNarrowestMove = 16;
 
 // Runs of consecutive tokens, linked in order so that neighbours merge in place. Piece 0 is never
@@ -72,9 +72,11 @@ int64_t MeasureMergeGain(PieceList& p, uint32_t k) {
 }
 
 // Cuts tokens[0..count-1] into equal pieces of about pieceTokens (at least one, at most
-// kMostPieces, none above the block symbol count) and measures them and their pairs.
-void CutPieces(const Token* tokens, uint32_t count, uint32_t pieceTokens, PieceList& p) {
-  uint32_t n = std::max({1u, std::min(count / pieceTokens, kMostPieces),
+// kPiecesPerCandidate per candidate, none above the block symbol count) and measures them and
+// their pairs.
+void CutPieces(const Token* tokens, uint32_t count, uint32_t pieceTokens, uint32_t candidates,
+               PieceList& p) {
+  uint32_t n = std::max({1u, std::min(count / pieceTokens, kPiecesPerCandidate * candidates),
                          (count - 1) / uint32_t(kMaxBlockSymbols) + 1});
   p.Count = n;
   p.Begin.resize(n + 1);
@@ -243,7 +245,7 @@ void DropBoundaries(const Token* tokens, std::vector<uint32_t>& starts, BlockPla
 void ChooseBlocks(const Token* tokens, uint32_t count, uint32_t pieceTokens, uint32_t candidates,
                   std::vector<uint32_t>& sizes) {
   PieceList p;
-  CutPieces(tokens, count, pieceTokens, p);
+  CutPieces(tokens, count, pieceTokens, candidates, p);
   std::vector<uint32_t> starts = GroupPieces(p, MergePieces(p, candidates));
   RefineBoundaries(tokens, starts, p.Plan);
   DropBoundaries(tokens, starts, p.Plan);
