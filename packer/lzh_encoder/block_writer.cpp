@@ -91,14 +91,14 @@ void WriteSmallCode(const uint8_t* lengths, int count, int countBits, int specia
                     [&](int z) { out.Put(uint32_t(z), kZeroRunBits); });
 }
 
-// Turns the literal/length lengths into code-length items: zero runs of 3 or more become run
-// symbols (19 zeros as 18 + 1), shorter runs single zeros.
-void MakeLitLenItems(const uint8_t* lengths, std::vector<CodeLengthItem>& items) {
-  items.clear();
+// Visits the literal/length lengths as code-length items: calls item(symbol, extra) for each.
+// Zero runs of 3 or more become run symbols (19 zeros as 18 + 1), shorter runs single zeros.
+template <typename Item>
+void VisitLitLenItems(const uint8_t* lengths, Item item) {
   int sent = SentCount(lengths, kLitLenSymbols);
   for (int i = 0; i < sent;) {
     if (lengths[i] != 0) {
-      items.push_back({uint8_t(lengths[i++] + kLengthSymbolBase), 0});
+      item(lengths[i++] + kLengthSymbolBase, 0);
       continue;
     }
     int run = 0;
@@ -107,37 +107,39 @@ void MakeLitLenItems(const uint8_t* lengths, std::vector<CodeLengthItem>& items)
     while (run > 0) {
       if (run >= kLongRunMin) {
         int take = run < kLongRunMax ? run : kLongRunMax;
-        items.push_back({kLongRunSymbol, uint16_t(take - kLongRunMin)});
+        item(kLongRunSymbol, take - kLongRunMin);
         run -= take;
       } else if (run >= kShortRunMin) {
         int take = run < kShortRunMax ? run : kShortRunMax;
-        items.push_back({kShortRunSymbol, uint16_t(take - kShortRunMin)});
+        item(kShortRunSymbol, take - kShortRunMin);
         run -= take;
       } else {
-        items.push_back({0, 0});
+        item(0, 0);
         --run;
       }
     }
   }
 }
 
-int ItemExtraBits(uint8_t symbol) {
+int ItemExtraBits(int symbol) {
   return symbol == kShortRunSymbol ? kShortRunBits : symbol == kLongRunSymbol ? kLongRunBits : 0;
 }
 
 // Plans the code-length code and the literal/length part of the header; returns its bits.
 uint64_t PlanLitLenHeader(BlockPlan& plan) {
-  MakeLitLenItems(plan.LitLenLengths, plan.LitLenItems);
   uint32_t freqs[kCodeLenSymbols] = {};
-  for (const CodeLengthItem& item : plan.LitLenItems) freqs[item.Symbol]++;
+  uint64_t extraBits = 0;
+  VisitLitLenItems(plan.LitLenLengths, [&](int symbol, int) {
+    freqs[symbol]++;
+    extraBits += uint64_t(ItemExtraBits(symbol));
+  });
   BuildHuffmanLengths(freqs, kCodeLenSymbols, kMaxCodeLength, plan.CodeLenLengths);
   plan.CodeLenSingle = SingleSymbol(plan.CodeLenLengths, kCodeLenSymbols);
   uint64_t bits = SmallCodeBits(plan.CodeLenLengths, kCodeLenSymbols, kCodeLenCountBits,
                                 kZeroRunIndex, plan.CodeLenSingle);
-  bits += kLitLenCountBits;
-  for (const CodeLengthItem& item : plan.LitLenItems) {
-    if (plan.CodeLenSingle < 0) bits += plan.CodeLenLengths[item.Symbol];
-    bits += ItemExtraBits(item.Symbol);
+  bits += kLitLenCountBits + extraBits;
+  if (plan.CodeLenSingle < 0) {
+    for (int s = 0; s < kCodeLenSymbols; ++s) bits += uint64_t(freqs[s]) * plan.CodeLenLengths[s];
   }
   return bits;
 }
@@ -164,7 +166,6 @@ void PlanBlockFromFrequencies(const BlockFrequencies& freqs, uint32_t count, Blo
   plan.PositionSingle = SingleSymbol(plan.PositionLengths, kPositionSymbols);
   plan.HeaderBits = kBlockCountBits;
   if (plan.LitLenSingle >= 0) {
-    plan.LitLenItems.clear();
     for (uint8_t& len : plan.CodeLenLengths) len = 0;
     plan.CodeLenSingle = 0;
     plan.HeaderBits += 2 * kCodeLenCountBits + 2 * kLitLenCountBits;
@@ -202,10 +203,10 @@ static void WriteBlockHeader(const BlockPlan& plan, BitWriter& out) {
     uint16_t codes[kCodeLenSymbols] = {};
     AssignCanonicalCodes(plan.CodeLenLengths, kCodeLenSymbols, codes);
     out.Put(uint32_t(SentCount(plan.LitLenLengths, kLitLenSymbols)), kLitLenCountBits);
-    for (const CodeLengthItem& item : plan.LitLenItems) {
-      if (plan.CodeLenSingle < 0) out.Put(codes[item.Symbol], plan.CodeLenLengths[item.Symbol]);
-      out.Put(item.Extra, ItemExtraBits(item.Symbol));
-    }
+    VisitLitLenItems(plan.LitLenLengths, [&](int symbol, int extra) {
+      if (plan.CodeLenSingle < 0) out.Put(codes[symbol], plan.CodeLenLengths[symbol]);
+      out.Put(uint32_t(extra), ItemExtraBits(symbol));
+    });
   }
   WriteSmallCode(plan.PositionLengths, kPositionSymbols, kPositionCountBits, -1,
                  plan.PositionSingle, out);

@@ -2,18 +2,11 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "packer/lzh_encoder/bit_writer.h"
 #include "packer/lzh_encoder/lzh_format.h"
 
 namespace lzh {
-
-// One item of the literal/length lengths as sent through the code-length code.
-struct CodeLengthItem {
-  uint8_t Symbol;   // code-length symbol 0..18
-  uint16_t Extra;   // run length field for symbols 1 and 2
-};
 
 // The codes of one block and its exact size, computed before anything is written.
 struct BlockPlan {
@@ -24,7 +17,6 @@ struct BlockPlan {
   int LitLenSingle = -1;    // the symbol of a single-symbol code, or -1
   int PositionSingle = -1;
   int CodeLenSingle = -1;
-  std::vector<CodeLengthItem> LitLenItems;
   uint64_t HeaderBits = 0;
   uint64_t BodyBits = 0;
 };

@@ -14,7 +14,8 @@ struct EncoderSettings {
   int ChainDepth;       // match candidates examined per position
   int NiceLength;       // a match this long ends the search
   int Passes;           // optimal parse: parses per segment, each priced by the one before
-  int SplitDepth;       // optimal parse: blocks are chosen among 2^SplitDepth pieces of a segment
+  int PieceTokens;      // optimal parse: blocks begin on boundaries of pieces of this many tokens
+  int BlockCandidates;  // optimal parse: the pieces are merged down to this many, then grouped
 };
 
 // Level 1 fastest (greedy), 2-4 lazy, 5 default and up optimal; 9 strongest.
