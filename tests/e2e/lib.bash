@@ -49,7 +49,14 @@ make_template_prefix() {
     WINEPREFIX=$template "$loader" wineboot --init >/dev/null 2>&1
     WINEPREFIX=$template "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     WINEPREFIX=$template /usr/lib/wine/wineserver -w
-    touch "$template/.ready"
+    # A boot that failed part-way leaves a prefix no program can start in: keep none.
+    if [ -f "$template/drive_c/windows/system32/kernel32.dll" ]; then
+      touch "$template/.ready"
+    else
+      rm -rf "$template"
+      flock -u 9
+      echo "FAIL: wineboot could not initialise a prefix in $template"; exit 1
+    fi
   fi
   flock -u 9
 }
