@@ -167,6 +167,15 @@ struct BlockPair {
   uint64_t Bits;
 };
 
+// Counts and measures the blocks tokens[begin..cut-1] and tokens[cut..end-1].
+BlockPair MeasurePair(const Token* tokens, uint32_t begin, uint32_t cut, uint32_t end, BlockPlan& plan) {
+  BlockPair pair{begin, cut, end, {}, {}, 0};
+  CountFrequencies(tokens + begin, cut - begin, pair.Left);
+  CountFrequencies(tokens + cut, end - cut, pair.Right);
+  pair.Bits = MeasureBlock(pair.Left, cut - begin, plan) + MeasureBlock(pair.Right, end - cut, plan);
+  return pair;
+}
+
 // Moves the counts of tokens[from..to-1] from one block's frequencies to the other's.
 void MoveFrequencies(const Token* tokens, uint32_t from, uint32_t to, BlockFrequencies& source,
                      BlockFrequencies& target) {
@@ -204,11 +213,7 @@ bool TryCut(const Token* tokens, uint32_t cut, BlockPair& pair, BlockPlan& plan)
 // kWidestMove tokens down to kNarrowestMove while that pays.
 void RefineBoundaries(const Token* tokens, std::vector<uint32_t>& starts, BlockPlan& plan) {
   for (size_t k = 1; k + 1 < starts.size(); ++k) {
-    BlockPair pair{starts[k - 1], starts[k], starts[k + 1], {}, {}, 0};
-    CountFrequencies(tokens + pair.Begin, pair.Cut - pair.Begin, pair.Left);
-    CountFrequencies(tokens + pair.Cut, pair.End - pair.Cut, pair.Right);
-    pair.Bits = MeasureBlock(pair.Left, pair.Cut - pair.Begin, plan) +
-                MeasureBlock(pair.Right, pair.End - pair.Cut, plan);
+    BlockPair pair = MeasurePair(tokens, starts[k - 1], starts[k], starts[k + 1], plan);
     for (uint32_t step = kWidestMove; step >= kNarrowestMove; step /= 2) {
       bool moved = false;
       while (pair.Cut - pair.Begin > step && TryCut(tokens, pair.Cut - step, pair, plan)) {
@@ -225,14 +230,10 @@ void RefineBoundaries(const Token* tokens, std::vector<uint32_t>& starts, BlockP
 // moved boundaries have closed in on a sliver of a block.
 void DropBoundaries(const Token* tokens, std::vector<uint32_t>& starts, BlockPlan& plan) {
   for (size_t k = 1; k + 1 < starts.size();) {
-    uint32_t begin = starts[k - 1], cut = starts[k], end = starts[k + 1];
-    BlockFrequencies left, right;
-    CountFrequencies(tokens + begin, cut - begin, left);
-    CountFrequencies(tokens + cut, end - cut, right);
-    uint64_t apart = MeasureBlock(left, cut - begin, plan) + MeasureBlock(right, end - cut, plan);
-    AddFrequencies(left, right);
-    bool fits = end - begin <= uint32_t(kMaxBlockSymbols);
-    if (fits && MeasureBlock(left, end - begin, plan) < apart) {
+    BlockPair pair = MeasurePair(tokens, starts[k - 1], starts[k], starts[k + 1], plan);
+    AddFrequencies(pair.Left, pair.Right);
+    bool fits = pair.End - pair.Begin <= uint32_t(kMaxBlockSymbols);
+    if (fits && MeasureBlock(pair.Left, pair.End - pair.Begin, plan) < pair.Bits) {
       starts.erase(starts.begin() + long(k));
     } else {
       ++k;
