@@ -86,7 +86,8 @@ WalkTotals WalkHeaders(const ArchiveBytes& archive, const std::string& path, Vis
     FailAtEntry(totals.Entries + 1, offset, "", HeaderProblemText(entry.Problem));
   if (offset < size)
     FailAtEntry(totals.Entries + 1, offset, "",
-                std::to_string(size - offset) + " bytes are too few for an entry header: the archive is cut short");
+                std::to_string(size - offset) +
+                    " bytes are too few for an entry header: the archive is cut short");
   if (totals.Entries == 0) throw KpxError(path + ": the archive is empty");
   return totals;
 }
@@ -107,7 +108,8 @@ void ListCommand(const Options& options) {
 // archive with ExtractEntry from offset 0, as the install run does, and stops at the first failure.
 void ExtractCommand(const Options& options) {
   const ArchiveBytes archive = LoadArchiveSource(options.input);
-  const WalkTotals totals = WalkHeaders(archive, options.input, [](const EntryHeader&, uint32_t, uint32_t) {});
+  const WalkTotals totals =
+      WalkHeaders(archive, options.input, [](const EntryHeader&, uint32_t, uint32_t) {});
   const std::string destination = PrepareDestination(options.output);
   const uint32_t size = uint32_t(archive.size());
   Setup = SetupState{};
@@ -115,11 +117,12 @@ void ExtractCommand(const Options& options) {
   uint32_t number = 1;
   int result;
   for (uint32_t offset = 0;; offset = uint32_t(result), ++number) {
-    (void)ReadEntryHeader(archive.data(), offset, size, &entry);
+    const bool valid = ReadEntryHeader(archive.data(), offset, size, &entry) == kHeaderValid;
     result = ExtractEntry(archive.data(), offset, size, destination.c_str());
     if (result == kExtractEnd) break;
     if (result < 0)
-      FailAtEntry(number, offset, EntryDisplayName(entry), ExtractFailureText(result, DecodeFailed != 0));
+      FailAtEntry(number, offset, valid ? EntryDisplayName(entry) : "",
+                  ExtractFailureText(result, DecodeFailed != 0));
   }
   std::printf("%u entries extracted into %s, %llu bytes\n", totals.Entries,
               PrintableText(Cp1252ToUtf8(destination)).c_str(),
@@ -130,10 +133,12 @@ void ExtractCommand(const Options& options) {
 // carry no checksum in this format, so for them only the header can be checked.
 void CheckCommand(const Options& options) {
   const ArchiveBytes archive = LoadArchiveSource(options.input);
-  const WalkTotals totals = WalkHeaders(archive, options.input, [](const EntryHeader& entry, uint32_t number, uint32_t offset) {
+  auto decode = [](const EntryHeader& entry, uint32_t number, uint32_t offset) {
     if (entry.Method == kMethodCompressed && !DecodesCleanly(entry))
-      FailAtEntry(number, offset, EntryDisplayName(entry), ExtractFailureText(kExtractDecodeFailed, true));
-  });
+      FailAtEntry(number, offset, EntryDisplayName(entry),
+                  ExtractFailureText(kExtractDecodeFailed, true));
+  };
+  const WalkTotals totals = WalkHeaders(archive, options.input, decode);
   PrintTotals(totals);
   std::printf("%u compressed %s cleanly; stored entries carry no checksum\n", totals.Compressed,
               totals.Compressed == 1 ? "entry decodes" : "entries decode");

@@ -51,23 +51,28 @@ constexpr DescriptionKey kKeys[] = {
     {"product_name", KeyType::Text, true, &PackageDescription::ProductName, nullptr},
     {"default_folder_name", KeyType::Text, false, &PackageDescription::DefaultFolderName, nullptr},
     {"program_base_name", KeyType::Text, true, &PackageDescription::ProgramBaseName, nullptr},
-    {"create_desktop_shortcut", KeyType::Flag, false, nullptr, &PackageDescription::CreateDesktopShortcut},
+    {"create_desktop_shortcut", KeyType::Flag, false, nullptr,
+     &PackageDescription::CreateDesktopShortcut},
     {"create_uninstall", KeyType::Flag, false, nullptr, &PackageDescription::CreateUninstall},
     {"uninstall_argument", KeyType::Text, false, &PackageDescription::UninstallArgument, nullptr},
-    {"uninstall_icon_index", KeyType::Integer, false, nullptr, &PackageDescription::UninstallIconIndex},
+    {"uninstall_icon_index", KeyType::Integer, false, nullptr,
+     &PackageDescription::UninstallIconIndex},
     {"create_help_shortcut", KeyType::Flag, false, nullptr, &PackageDescription::CreateHelpShortcut},
     {"help_file_name", KeyType::Text, false, &PackageDescription::HelpFileName, nullptr},
     {"help_shortcut_name", KeyType::Text, false, &PackageDescription::HelpShortcutName, nullptr},
     {"default_base_directory", KeyType::Text, true, &PackageDescription::DefaultBaseDirectory, nullptr},
 };
 
-// "PATH:LINE: " for a key given in the file, "PATH: " for one left out.
+// "PATH:LINE: " for a key given in the file, "PATH: " for one left out, nothing for a description
+// that was not read from a file.
 std::string Location(const PackageDescription& d, const std::string& key) {
+  if (d.SourcePath.empty()) return "";
   auto line = d.KeyLines.find(key);
   return d.SourcePath + (line == d.KeyLines.end() ? "" : ":" + std::to_string(line->second)) + ": ";
 }
 
-[[noreturn]] void FailField(const PackageDescription& d, const std::string& key, const std::string& what) {
+[[noreturn]] void FailField(const PackageDescription& d, const std::string& key,
+                            const std::string& what) {
   throw KpxError(Location(d, key) + key + ": " + what);
 }
 
@@ -95,7 +100,9 @@ std::string UnknownKeyText(const std::string& key) {
   if (EditDistance(key, nearest->Name) <= std::max<size_t>(2, key.size() / 2))
     return "unknown key (did you mean " + std::string(nearest->Name) + "?)";
   std::string names;
-  for (const DescriptionKey& known : kKeys) names += std::string(names.empty() ? "" : ", ") + known.Name;
+  for (const DescriptionKey& known : kKeys) {
+    names += std::string(names.empty() ? "" : ", ") + known.Name;
+  }
   return "unknown key (the keys are " + names + ")";
 }
 
@@ -117,7 +124,8 @@ bool ParseInteger(const std::string& value, int* number) {
       value.find_first_not_of("0123456789", digits) != std::string::npos)
     return false;
   const long long parsed = std::stoll(value);
-  if (parsed < std::numeric_limits<int>::min() || parsed > std::numeric_limits<int>::max()) return false;
+  if (parsed < std::numeric_limits<int>::min() || parsed > std::numeric_limits<int>::max())
+    return false;
   *number = int(parsed);
   return true;
 }
@@ -129,11 +137,13 @@ void Store(PackageDescription& d, const DescriptionKey& key, const std::string& 
       d.*key.Text = (std::filesystem::path(d.SourcePath).parent_path() / value).string();
       return;
     case KeyType::Text:
-      if (!Utf8ToCp1252(value, d.*key.Text)) FailField(d, key.Name, "has characters that code page 1252 cannot hold");
+      if (!Utf8ToCp1252(value, d.*key.Text))
+        FailField(d, key.Name, "has characters that code page 1252 cannot hold");
       return;
     case KeyType::Flag:
       if (!ParseFlag(value, &(d.*key.Number)))
-        FailField(d, key.Name, "\"" + value + "\" is not a boolean (true or false, yes or no, on or off, 1 or 0)");
+        FailField(d, key.Name,
+                  "\"" + value + "\" is not a boolean (true or false, yes or no, on or off, 1 or 0)");
       return;
     case KeyType::Integer:
       if (!ParseInteger(value, &(d.*key.Number)))
@@ -155,13 +165,14 @@ void CheckFits(const PackageDescription& d, const char* field, size_t length, si
 
 void CheckName(const PackageDescription& d, const char* field, const std::string& name) {
   if (const char* problem = WindowsNameProblem(name))
-    FailField(d, field, "\"" + PrintableEntryName(name) + "\" is not a valid file or folder name (it " +
-                            problem + ")");
+    FailField(d, field, "\"" + PrintableEntryName(name) +
+                            "\" is not a valid file or folder name (it " + problem + ")");
 }
 
 void CheckTextLengths(const PackageDescription& d) {
   const size_t formatted = std::strlen(kFinishQuestion) - 2;  // without "%s"
-  CheckFits(d, "product_name", formatted + d.ProductName.size(), kMessageBuffer, "the finish question");
+  CheckFits(d, "product_name", formatted + d.ProductName.size(), kMessageBuffer,
+            "the finish question");
   CheckFits(d, "product_name", std::strlen(kBrowseTitle) - 2 + d.ProductName.size(), kMessageBuffer,
             "the browse title");
   CheckFits(d, "title", std::strlen(kCaptionPrefix) + d.Title.size(), kPathBuffer, "the caption");
@@ -169,8 +180,9 @@ void CheckTextLengths(const PackageDescription& d) {
   CheckFits(d, "default_base_directory", install.size() - 1, kPathBuffer, "the destination");
   CheckFits(d, "program_base_name", install.size() + d.ProgramBaseName.size() + 4, kMessageBuffer,
             "the launch command");
-  CheckFits(d, "uninstall_argument", install.size() + d.ProgramBaseName.size() + 5 + d.UninstallArgument.size(),
-            kPathBuffer, "the uninstall command");
+  CheckFits(d, "uninstall_argument",
+            install.size() + d.ProgramBaseName.size() + 5 + d.UninstallArgument.size(), kPathBuffer,
+            "the uninstall command");
   CheckFits(d, "product_name", std::strlen(kUninstallKey) + d.ProductName.size(), kPathBuffer,
             "the uninstall key");
   std::string folder = std::string(kAssumedShellFolder) + "\\" + d.ProductName + "\\";
@@ -189,21 +201,22 @@ void CheckTextLengths(const PackageDescription& d) {
 PackageDescription ReadPackageDescription(const std::string& path) {
   PackageDescription d;
   d.SourcePath = path;
-  bool folderNamed = false;
   for (const IniSetting& setting : ReadIniSection(path, kSection)) {
     d.KeyLines[setting.Key] = setting.Line;
     auto key = std::find_if(std::begin(kKeys), std::end(kKeys),
                             [&](const DescriptionKey& k) { return setting.Key == k.Name; });
     if (key == std::end(kKeys)) FailField(d, setting.Key, UnknownKeyText(setting.Key));
     Store(d, *key, setting.Value);
-    folderNamed |= setting.Key == "default_folder_name";
   }
+  auto given = [&](const char* key) { return d.KeyLines.count(key) != 0; };
   for (const DescriptionKey& key : kKeys) {
-    const bool required = key.Required || (d.CreateHelpShortcut && (key.Text == &PackageDescription::HelpFileName ||
-                                                                    key.Text == &PackageDescription::HelpShortcutName));
-    if (required && d.KeyLines.count(key.Name) == 0) FailField(d, key.Name, "missing in [package]");
+    if (key.Required && !given(key.Name)) FailField(d, key.Name, "missing in [package]");
   }
-  if (!folderNamed) d.DefaultFolderName = d.ProductName;
+  for (const char* key : {"help_file_name", "help_shortcut_name"}) {
+    if (d.CreateHelpShortcut && !given(key))
+      FailField(d, key, "missing in [package] (create_help_shortcut is on)");
+  }
+  if (!given("default_folder_name")) d.DefaultFolderName = d.ProductName;
   return d;
 }
 
@@ -218,9 +231,10 @@ void CheckPackageDescription(const PackageDescription& d) {
   if (d.Title.empty()) FailField(d, "title", "is empty");
   if (d.DefaultBaseDirectory.empty()) FailField(d, "default_base_directory", "is empty");
   if (d.UninstallArgument.size() + 1 > size_t(kUninstallArgumentSize))
-    FailField(d, "uninstall_argument", "\"" + PrintableEntryName(d.UninstallArgument) + "\" does not fit its " +
-                                           std::to_string(kUninstallArgumentSize) + " bytes (at most " +
-                                           std::to_string(kUninstallArgumentSize - 1) + " characters)");
+    FailField(d, "uninstall_argument",
+              "\"" + PrintableEntryName(d.UninstallArgument) + "\" does not fit its " +
+                  std::to_string(kUninstallArgumentSize) + " bytes (at most " +
+                  std::to_string(kUninstallArgumentSize - 1) + " characters)");
   if (d.CreateHelpShortcut) {
     CheckName(d, "help_file_name", d.HelpFileName);
     CheckName(d, "help_shortcut_name", d.HelpShortcutName);
@@ -236,8 +250,9 @@ void CheckPackageFiles(const PackageDescription& d, const std::vector<ProductFil
     return false;
   };
   if (!present(d.ProgramBaseName + ".exe"))
-    FailField(d, "program_base_name", PrintableEntryName(d.ProgramBaseName) + ".exe is not at the top of " +
-                                          d.ProductFolder);
+    FailField(d, "program_base_name",
+              PrintableEntryName(d.ProgramBaseName) + ".exe is not at the top of " + d.ProductFolder);
   if (d.CreateHelpShortcut && !present(d.HelpFileName))
-    FailField(d, "help_file_name", PrintableEntryName(d.HelpFileName) + " is not at the top of " + d.ProductFolder);
+    FailField(d, "help_file_name",
+              PrintableEntryName(d.HelpFileName) + " is not at the top of " + d.ProductFolder);
 }

@@ -43,6 +43,8 @@ int RunCommand(const Options& options) {
     failure = e.what();
   } catch (const std::bad_alloc&) {
     failure = "out of memory";
+  } catch (const std::exception& e) {  // from the standard library: a fault of kpx itself
+    failure = std::string("internal error: ") + e.what();
   }
   std::fflush(stdout);  // what was listed before the failure comes first
   std::fprintf(stderr, "kpx: %s\n", PrintableText(failure).c_str());
