@@ -9,8 +9,8 @@
 
 namespace {
 
-// The code page 1252 byte of a code point, or -1 when there is none.
-// The C1 controls that stand for the code page's undefined bytes are refused: no name needs them.
+// The code page 1252 byte of a code point, or -1 when there is none. The C1 controls that stand for
+// the code page's five undefined bytes are refused too: no name needs them.
 int Cp1252Byte(uint32_t codePoint) {
   if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return int(codePoint);
   if (codePoint < 0xA0) return -1;

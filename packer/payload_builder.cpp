@@ -66,7 +66,7 @@ void AppendPrepared(std::vector<uint8_t>& archive, const ProductFile& file, cons
   } else if (!entry.Stream.empty()) {
     if (!DecodesTo(entry.Stream, entry.Data.data(), size))
       throw KpxError(file.SourcePath +
-                      ": internal error: the compressed entry does not decode back; no archive written");
+                     ": internal error: the compressed entry does not decode back; no archive written");
     AppendEntry(archive, file.Name, kMethodCompressed, entry.Stream, size);
   } else {
     AppendEntry(archive, file.Name, kMethodStored, entry.Data, size);
