@@ -1,6 +1,7 @@
 // The extractor's file operations on POSIX systems, for the host tool, the tests and the fuzzer.
-// Paths arrive '\'-separated and are handed to the system with '/' instead. There is no progress
-// window here, so the repaint only reports to the test seam.
+// Paths arrive as on Windows, '\'-separated code page 1252 bytes, and are handed to the system as
+// UTF-8 with '/' instead, so that an entry named "café" becomes the file the host calls "café".
+// There is no progress window here, so the repaint only reports to the test seam.
 #include "archive/file_ops.h"
 
 #include <fcntl.h>
@@ -9,16 +10,27 @@
 
 #include <cstdint>
 
+#include "archive/code_page_1252.h"
 #include "setup/setup_state.h"
 
 namespace {
 
-// Copies path into out with '/' for every '\'. False when it does not fit; nothing then reaches
-// the system.
-bool ToPosixPath(const char* path, char (&out)[kPathSize]) {
+constexpr int kNativePathSize = 3 * kPathSize;  // UTF-8 takes up to 3 bytes per character
+
+// Copies path into out in UTF-8 with '/' for every '\'. False when path is not shorter than
+// kPathSize bytes; nothing then reaches the system.
+bool ToPosixPath(const char* path, char (&out)[kNativePathSize]) {
+  int length = 0;
   for (int i = 0; i < kPathSize; ++i) {
-    out[i] = path[i] == '\\' ? '/' : path[i];
-    if (path[i] == '\0') return true;
+    if (path[i] == '\0') {
+      out[length] = '\0';
+      return true;
+    }
+    if (path[i] == '\\') {
+      out[length++] = '/';
+    } else {
+      length += Cp1252ToUtf8(uint8_t(path[i]), out + length);
+    }
   }
   return false;
 }
@@ -40,17 +52,17 @@ void SetRangeLock(FileHandle file, uint32_t position, uint32_t length, short typ
 }  // namespace
 
 bool SetCurrentDirectoryTo(const char* path) {
-  char native[kPathSize];
+  char native[kNativePathSize];
   return ToPosixPath(path, native) && chdir(native) == 0;
 }
 
 bool CreateDirectoryAt(const char* path) {
-  char native[kPathSize];
+  char native[kNativePathSize];
   return ToPosixPath(path, native) && mkdir(native, 0777) == 0;
 }
 
 bool CreateOutputFile(const char* path, FileHandle* file) {
-  char native[kPathSize];
+  char native[kNativePathSize];
   if (!ToPosixPath(path, native)) return false;
   int fd = open(native, O_CREAT | O_TRUNC | O_WRONLY, 0666);
   if (fd < 0) return false;
@@ -84,7 +96,7 @@ uint32_t WriteFilePiece(FileHandle file, const uint8_t* bytes, uint32_t length) 
 void CloseOutputFile(FileHandle file) { (void)close(Descriptor(file)); }
 
 void DeleteOutputFile(const char* path) {
-  char native[kPathSize];
+  char native[kNativePathSize];
   if (ToPosixPath(path, native)) (void)unlink(native);  // best effort, like DeleteFileA
 }
 

@@ -1,24 +1,21 @@
-// Entry names for the payload: UTF-8 to code page 1252, and Windows name rules. Host only.
+// Entry names for the payload: UTF-8 to code page 1252 and back, and Windows name rules. Host only.
 #include "packer/ansi_names.h"
 
 #include <cctype>
 #include <cstdint>
 #include <cstring>
 
+#include "archive/code_page_1252.h"
+
 namespace {
 
-// Code points of the bytes 0x80..0x9F in code page 1252; 0 where the code page has no character.
-constexpr uint16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-// The code page 1252 byte of a code point, or -1 when there is none.
+// The code page 1252 byte of a code point, or -1 when there is none. The C1 controls that stand for
+// the code page's five undefined bytes are refused too: no name needs them.
 int Cp1252Byte(uint32_t codePoint) {
   if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return int(codePoint);
+  if (codePoint < 0xA0) return -1;
   for (int i = 0; i < 32; ++i) {
-    if (kCp1252High[i] != 0 && kCp1252High[i] == codePoint) return 0x80 + i;
+    if (kCp1252High[i] == codePoint) return 0x80 + i;
   }
   return -1;
 }
@@ -72,4 +69,26 @@ const char* WindowsNameProblem(const std::string& component) {
   if (last == '.' || last == ' ') return "ends with a dot or a space";
   if (IsDeviceName(component)) return "is a device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9)";
   return nullptr;
+}
+
+std::string Cp1252ToUtf8(const std::string& cp1252) {
+  std::string utf8;
+  char character[3];
+  for (char c : cp1252) utf8.append(character, size_t(Cp1252ToUtf8(uint8_t(c), character)));
+  return utf8;
+}
+
+std::string WindowsCaseFold(const std::string& cp1252) {
+  std::string folded = cp1252;
+  for (char& c : folded) {
+    const uint8_t b = uint8_t(c);
+    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) {
+      c = char(b - 0x20);  // a-z and à-þ; ÷ (0xF7) has no capital, × (0xD7) no small letter
+    } else if (b == 0x9A || b == 0x9C || b == 0x9E) {
+      c = char(b - 0x10);  // š œ ž to Š Œ Ž
+    } else if (b == 0xFF) {
+      c = char(0x9F);  // ÿ to Ÿ
+    }
+  }
+  return folded;
 }

@@ -1,5 +1,5 @@
 // Entry names for the payload: UTF-8 file names of the host turned into the Windows ANSI code page
-// (1252) and checked against what Windows can hold. Host only.
+// (1252) and back, and checked against what Windows can hold. Host only.
 #pragma once
 
 #include <string>
@@ -12,3 +12,10 @@ bool Utf8ToCp1252(const std::string& utf8, std::string& cp1252);
 // Refused: empty, "." and "..", control characters, \ / : * ? " < > |, a trailing dot or space,
 // and the reserved device names (CON, PRN, AUX, NUL, COM1-9, LPT1-9, also with an extension).
 const char* WindowsNameProblem(const std::string& component);
+
+// Converts code page 1252 bytes to UTF-8 (every byte has a character; see code_page_1252.h).
+std::string Cp1252ToUtf8(const std::string& cp1252);
+
+// The code page 1252 name with every letter in the case Windows compares names in (upper), so that
+// two names Windows takes as one fold to the same text: "café" and "CAFÉ", "š" and "Š", "ÿ" and "Ÿ".
+std::string WindowsCaseFold(const std::string& cp1252);

@@ -3,32 +3,34 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <vector>
-#include <stdexcept>
 #include <system_error>
+#include <vector>
 
 #include "archive/entry_header.h"
 #include "archive/extract_entry.h"
 #include "archive/lzh_decoder.h"
 #include "archive/payload_format.h"
+#include "packer/ansi_names.h"
 #include "packer/archive_source.h"
 #include "packer/commands.h"
 #include "packer/entry_report.h"
+#include "packer/kpx_error.h"
+#include "packer/printable_text.h"
 #include "setup/setup_state.h"
 
 namespace {
 
 struct WalkTotals {
   uint32_t Entries = 0;
+  uint32_t Compressed = 0;
   uint64_t Stored = 0;
   uint64_t Unpacked = 0;
 };
 
-void PrintTotals(const WalkTotals& totals, uint32_t end, size_t size) {
+void PrintTotals(const WalkTotals& totals) {
   std::printf("%u entries, %llu bytes stored, %llu bytes unpacked\n", totals.Entries,
               static_cast<unsigned long long>(totals.Stored),
               static_cast<unsigned long long>(totals.Unpacked));
-  if (end < size) std::printf("%zu stray bytes after the last entry are ignored\n", size - end);
 }
 
 // Decodes one compressed entry in full chunks, as the extractor does, writing nothing. True when
@@ -45,94 +47,99 @@ bool DecodesCleanly(const EntryHeader& entry) {
   return true;
 }
 
-// The destination made absolute (the extractor moves the current directory) and created.
+// The destination made absolute (the extractor moves the current directory), created, and in
+// code page 1252: the extractor's paths are code page 1252 bytes, as on Windows, and the file layer
+// turns them into this system's UTF-8 names.
 std::string PrepareDestination(const std::string& directory) {
   std::error_code error;
   std::filesystem::path absolute = std::filesystem::absolute(directory, error);
+  std::string cp1252;
+  if (!error && !Utf8ToCp1252(absolute.string(), cp1252))
+    throw KpxError(directory + ": the folder's path has characters that code page 1252 cannot hold");
   if (!error) std::filesystem::create_directories(absolute, error);
   if (error || !std::filesystem::is_directory(absolute)) {
-    throw std::runtime_error(directory + ": cannot be created as a directory");
+    throw KpxError(directory + ": cannot be created as a directory");
   }
-  return absolute.string();
+  return cp1252;
 }
 
-// Reads the headers from offset 0 to the end, counting each valid entry into totals after
-// visit(entry, offset) accepted it. visit returns false after reporting why it refused the entry.
-// Returns true when the walk reached the end (the totals are then printed), false on a failure.
+// Reads the headers from offset 0 to the end, calling visit(entry, number, offset) for each valid
+// entry (number counts from 1) and counting it. Throws at a malformed header, for an archive
+// without entries, and for 1 to 20 bytes after the last entry: the program stops there as at the
+// end, so a cut archive would install in part and report success.
 template <typename Visit>
-bool WalkHeaders(const ArchiveBytes& archive, Visit visit) {
+WalkTotals WalkHeaders(const ArchiveBytes& archive, const std::string& path, Visit visit) {
   const uint32_t size = uint32_t(archive.size());
   WalkTotals totals;
   EntryHeader entry;
   uint32_t offset = 0;
   int header;
   while ((header = ReadEntryHeader(archive.data(), offset, size, &entry)) == kHeaderValid) {
-    if (!visit(entry, totals.Entries + 1, offset)) return false;
+    visit(entry, totals.Entries + 1, offset);
     ++totals.Entries;
+    totals.Compressed += entry.Method == kMethodCompressed;
     totals.Stored += entry.StoredSize;
     totals.Unpacked += entry.UnpackedSize;
     offset = entry.NextOffset;
   }
-  if (header == kHeaderMalformed) {
-    ReportEntryFailure(totals.Entries + 1, offset, "", HeaderProblemText(entry.Problem));
-    return false;
-  }
-  PrintTotals(totals, offset, archive.size());
-  return true;
+  if (header == kHeaderMalformed)
+    FailAtEntry(totals.Entries + 1, offset, "", HeaderProblemText(entry.Problem));
+  if (offset < size)
+    FailAtEntry(totals.Entries + 1, offset, "",
+                std::to_string(size - offset) +
+                    " bytes are too few for an entry header: the archive is cut short");
+  if (totals.Entries == 0) throw KpxError(path + ": the archive is empty");
+  return totals;
 }
 
 }  // namespace
 
-// Prints one line per entry and the totals; exit 1 at the first malformed header.
-int ListCommand(const Options& options) {
+// Prints one line per entry and the totals.
+void ListCommand(const Options& options) {
   const ArchiveBytes archive = LoadArchiveSource(options.input);
   std::printf("%-10s %10s %10s  %s\n", "method", "stored", "unpacked", "name");
-  bool walked = WalkHeaders(archive, [](const EntryHeader& entry, uint32_t, uint32_t) {
+  PrintTotals(WalkHeaders(archive, options.input, [](const EntryHeader& entry, uint32_t, uint32_t) {
     std::printf("%-10s %10u %10u  %s\n", MethodName(entry.Method).c_str(), entry.StoredSize,
-                entry.UnpackedSize, EntryName(entry).c_str());
-    return true;
-  });
-  return walked ? 0 : 1;
+                entry.UnpackedSize, EntryDisplayName(entry).c_str());
+  }));
 }
 
-// Walks the archive with ExtractEntry from offset 0, as the install run does; stops at the first
-// failure.
-int ExtractCommand(const Options& options) {
+// Reads every header first, so that a malformed or cut archive writes nothing; then walks the
+// archive with ExtractEntry from offset 0, as the install run does, and stops at the first failure.
+void ExtractCommand(const Options& options) {
   const ArchiveBytes archive = LoadArchiveSource(options.input);
+  const WalkTotals totals =
+      WalkHeaders(archive, options.input, [](const EntryHeader&, uint32_t, uint32_t) {});
   const std::string destination = PrepareDestination(options.output);
   const uint32_t size = uint32_t(archive.size());
   Setup = SetupState{};
-  WalkTotals totals;
   EntryHeader entry;
+  uint32_t number = 1;
   int result;
-  for (uint32_t offset = 0;; offset = uint32_t(result)) {
-    int header = ReadEntryHeader(archive.data(), offset, size, &entry);
+  for (uint32_t offset = 0;; offset = uint32_t(result), ++number) {
+    const bool valid = ReadEntryHeader(archive.data(), offset, size, &entry) == kHeaderValid;
     result = ExtractEntry(archive.data(), offset, size, destination.c_str());
     if (result == kExtractEnd) break;
-    if (result < 0) {
-      bool valid = header == kHeaderValid;
-      ReportEntryFailure(totals.Entries + 1, offset, valid ? EntryName(entry) : "",
-                         valid ? ExtractFailureText(result, DecodeFailed != 0)
-                               : HeaderProblemText(entry.Problem));
-      return 1;
-    }
-    ++totals.Entries;
-    totals.Unpacked += entry.UnpackedSize;
+    if (result < 0)
+      FailAtEntry(number, offset, valid ? EntryDisplayName(entry) : "",
+                  ExtractFailureText(result, DecodeFailed != 0));
   }
-  std::printf("%u entries extracted into %s, %llu bytes\n", totals.Entries, destination.c_str(),
+  std::printf("%u entries extracted into %s, %llu bytes\n", totals.Entries,
+              PrintableText(Cp1252ToUtf8(destination)).c_str(),
               static_cast<unsigned long long>(totals.Unpacked));
-  return 0;
 }
 
-// Reads every header and decodes every compressed entry in memory; writes nothing.
-int CheckCommand(const Options& options) {
+// Reads every header and decodes every compressed entry in memory; writes nothing. Stored entries
+// carry no checksum in this format, so for them only the header can be checked.
+void CheckCommand(const Options& options) {
   const ArchiveBytes archive = LoadArchiveSource(options.input);
-  bool walked = WalkHeaders(archive, [](const EntryHeader& entry, uint32_t number, uint32_t offset) {
-    if (entry.Method != kMethodCompressed || DecodesCleanly(entry)) return true;
-    ReportEntryFailure(number, offset, EntryName(entry), ExtractFailureText(kExtractDecodeFailed, true));
-    return false;
-  });
-  if (!walked) return 1;
-  std::printf("every entry checks out\n");
-  return 0;
+  auto decode = [](const EntryHeader& entry, uint32_t number, uint32_t offset) {
+    if (entry.Method == kMethodCompressed && !DecodesCleanly(entry))
+      FailAtEntry(number, offset, EntryDisplayName(entry),
+                  ExtractFailureText(kExtractDecodeFailed, true));
+  };
+  const WalkTotals totals = WalkHeaders(archive, options.input, decode);
+  PrintTotals(totals);
+  std::printf("%u compressed %s cleanly; stored entries carry no checksum\n", totals.Compressed,
+              totals.Compressed == 1 ? "entry decodes" : "entries decode");
 }

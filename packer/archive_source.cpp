@@ -6,46 +6,40 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <cstring>
 #include <limits>
-#include <stdexcept>
 #include <utility>
 
 #include "archive/payload_format.h"
+#include "packer/kpx_error.h"
 #include "packer/pe_resource.h"
 
 namespace {
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) throw std::runtime_error(path + ": cannot be read");
-  // One read of the whole file where its size is known (a regular file); else byte by byte.
-  const std::streamoff size = in.tellg();
-  if (size >= 0 && in.seekg(0)) {
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) {
-      throw std::runtime_error(path + ": cannot be read");
-    }
-    return bytes;
+[[noreturn]] void Fail(const std::string& path, const std::string& what) {
+  throw KpxError(path + ": " + what);
+}
+
+// Reads fd to its end: a file, a pipe or a device.
+std::vector<uint8_t> ReadToEnd(int fd, const std::string& path) {
+  std::vector<uint8_t> bytes;
+  uint8_t buffer[1 << 16];
+  for (;;) {
+    ssize_t count = read(fd, buffer, sizeof buffer);
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) Fail(path, std::string("cannot be read (") + std::strerror(errno) + ")");
+    if (count == 0) return bytes;
+    bytes.insert(bytes.end(), buffer, buffer + count);
+    if (bytes.size() > std::numeric_limits<uint32_t>::max()) Fail(path, "the archive is larger than 4 GiB");
   }
-  in.clear();
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw std::runtime_error(path + ": cannot be read");
-  return bytes;
 }
 
 // Maps a non-empty regular file read-only, its pages loaded at once. Null when it cannot.
-const void* MapWholeFile(const std::string& path, size_t* size) {
-  const int fd = open(path.c_str(), O_RDONLY);
-  if (fd < 0) return nullptr;
-  struct stat status;
-  void* mapped = MAP_FAILED;
-  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
-    *size = static_cast<size_t>(status.st_size);
-    mapped = mmap(nullptr, *size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-  }
-  (void)close(fd);  // the mapping stays valid
+const void* MapWholeFile(int fd, const struct stat& status, size_t* size) {
+  if (!S_ISREG(status.st_mode) || status.st_size <= 0) return nullptr;
+  *size = static_cast<size_t>(status.st_size);
+  void* mapped = mmap(nullptr, *size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
   return mapped == MAP_FAILED ? nullptr : mapped;
 }
 
@@ -65,26 +59,32 @@ ArchiveBytes::~ArchiveBytes() {
 }
 
 ArchiveBytes LoadArchiveSource(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) Fail(path, std::string("cannot be read (") + std::strerror(errno) + ")");
+  struct Closer {
+    int fd;
+    ~Closer() { (void)close(fd); }  // a mapping stays valid
+  } closer{fd};
+  struct stat status;
+  if (fstat(fd, &status) != 0) Fail(path, std::string("cannot be read (") + std::strerror(errno) + ")");
+  if (S_ISDIR(status.st_mode)) Fail(path, "is a folder, not an archive or setup.exe");
   size_t mappedSize = 0;
-  const void* mapped = MapWholeFile(path, &mappedSize);
+  const void* mapped = MapWholeFile(fd, status, &mappedSize);
   if (mapped && !StartsLikePeImage(static_cast<const uint8_t*>(mapped), mappedSize)) {
     if (mappedSize > std::numeric_limits<uint32_t>::max()) {
       (void)munmap(const_cast<void*>(mapped), mappedSize);
-      throw std::runtime_error(path + ": the archive is larger than 4 GiB");
+      Fail(path, "the archive is larger than 4 GiB");
     }
     return ArchiveBytes(mapped, mappedSize);
   }
   if (mapped) (void)munmap(const_cast<void*>(mapped), mappedSize);
-  std::vector<uint8_t> archive = ReadFileBytes(path);
+  std::vector<uint8_t> archive = ReadToEnd(fd, path);
   if (LooksLikePeImage(archive)) {
     try {
       archive = FindNamedTypeResource(archive, KPX_PAYLOAD_RESOURCE_TYPE, kPayloadResourceId);
-    } catch (const std::runtime_error& e) {
-      throw std::runtime_error(path + ": no payload archive found: " + e.what());
+    } catch (const KpxError& e) {
+      Fail(path, std::string("no payload archive found: ") + e.what());
     }
-  }
-  if (archive.size() > std::numeric_limits<uint32_t>::max()) {
-    throw std::runtime_error(path + ": the archive is larger than 4 GiB");
   }
   return ArchiveBytes(std::move(archive));
 }

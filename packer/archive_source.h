@@ -28,6 +28,7 @@ class ArchiveBytes {
   size_t mappedSize_ = 0;
 };
 
-// Reads path and finds the archive in it. Throws std::runtime_error naming the file and the reason
-// when the file cannot be read or a PE file carries no readable payload resource.
+// Reads path (a file, a pipe or a device) and finds the archive in it. Throws KpxError naming the
+// file and the reason when it is a folder, cannot be read, or is a PE file without a readable
+// payload resource.
 ArchiveBytes LoadArchiveSource(const std::string& path);

@@ -1,11 +1,15 @@
-// The kpx subcommands. Each returns the process exit code: 0 on success, 1 on failure (the reason
-// printed to stderr). Host only.
+// The kpx subcommands. Each throws KpxError naming the file, entry or field when it fails; what
+// it prints on success goes to stdout. Host only.
 #pragma once
 
 #include "packer/command_line.h"
 
-int PackCommand(const Options& options);
-int PackageCommand(const Options& options);
-int ListCommand(const Options& options);
-int ExtractCommand(const Options& options);
-int CheckCommand(const Options& options);
+void PackCommand(const Options& options);
+void PackageCommand(const Options& options);
+void ListCommand(const Options& options);
+void ExtractCommand(const Options& options);
+void CheckCommand(const Options& options);
+
+// Runs the command that options name. Returns the exit code: 0 on success, 1 after a failure,
+// whose message has gone to stderr as "kpx: MESSAGE" (control characters escaped).
+int RunCommand(const Options& options);

@@ -1,14 +1,16 @@
 // Messages of the inspection commands.
 #include "packer/entry_report.h"
 
-#include <cstdio>
-
 #include "archive/extract_entry.h"
 #include "archive/payload_format.h"
+#include "packer/kpx_error.h"
+#include "packer/printable_text.h"
 
 std::string EntryName(const EntryHeader& entry) {
   return std::string(reinterpret_cast<const char*>(entry.NameField), entry.NameFieldSize - 1);
 }
+
+std::string EntryDisplayName(const EntryHeader& entry) { return PrintableEntryName(EntryName(entry)); }
 
 std::string MethodName(uint32_t method) {
   if (method == kMethodCompressed) return "lh5";
@@ -44,9 +46,8 @@ const char* ExtractFailureText(int result, bool decodeFailed) {
   return "extraction failed";
 }
 
-void ReportEntryFailure(uint32_t number, uint32_t offset, const std::string& name,
-                        const std::string& reason) {
+void FailAtEntry(uint32_t number, uint32_t offset, const std::string& name, const std::string& reason) {
   std::string entry = "entry " + std::to_string(number);
   if (!name.empty()) entry += " (" + name + ")";
-  std::fprintf(stderr, "kpx: %s at offset %u: %s\n", entry.c_str(), offset, reason.c_str());
+  throw KpxError(entry + " at offset " + std::to_string(offset) + ": " + reason);
 }

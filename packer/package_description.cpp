@@ -1,16 +1,20 @@
-// The package description file of `kpx package`: reading (inih) and checking. Host only.
+// The package description file of `kpx package`: reading (one table of keys) and checking. Host only.
 //
 // The lengths are checked against the program's fixed buffers with the longest texts the program
 // composes from each field. The user's Start-menu and desktop folders are not known here; they are
 // assumed as long as kAssumedShellFolder, a typical per-user folder of the target systems.
 #include "packer/package_description.h"
 
-#include <INIReader.h>
-
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
+#include <limits>
 
 #include "packer/ansi_names.h"
+#include "packer/ini_section.h"
+#include "packer/printable_text.h"
 #include "packer/product_files.h"
 #include "setup/package_info.h"
 
@@ -26,54 +30,168 @@ constexpr char kCaptionPrefix[] = "Installing ";
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 constexpr char kAssumedShellFolder[] = "C:\\Documents and Settings\\Administrator\\Start Menu\\Programs";
 
-std::string Text(const INIReader& ini, const char* key, bool required) {
-  if (required && !ini.HasValue(kSection, key))
-    throw PackError(std::string(key) + ": missing in [package]");
-  std::string converted;
-  if (!Utf8ToCp1252(ini.Get(kSection, key, ""), converted))
-    throw PackError(std::string(key) + ": has characters that code page 1252 cannot hold");
-  return converted;
+enum class KeyType { Text, Path, Flag, Integer };
+
+// A key of the description: its type and where its value goes. Text becomes code page 1252; a
+// path stays as the host spells it and is taken relative to the description file's folder.
+struct DescriptionKey {
+  const char* Name;
+  KeyType Type;
+  bool Required;
+  std::string PackageDescription::*Text;  // Text and Path
+  int PackageDescription::*Number;        // Flag and Integer
+};
+
+// Every key the description may give; the fields' defaults are those of PackageDescription.
+// default_folder_name (default: product_name) and the help file keys (required with the help
+// shortcut) are settled after the table.
+constexpr DescriptionKey kKeys[] = {
+    {"product_folder", KeyType::Path, true, &PackageDescription::ProductFolder, nullptr},
+    {"title", KeyType::Text, true, &PackageDescription::Title, nullptr},
+    {"product_name", KeyType::Text, true, &PackageDescription::ProductName, nullptr},
+    {"default_folder_name", KeyType::Text, false, &PackageDescription::DefaultFolderName, nullptr},
+    {"program_base_name", KeyType::Text, true, &PackageDescription::ProgramBaseName, nullptr},
+    {"create_desktop_shortcut", KeyType::Flag, false, nullptr,
+     &PackageDescription::CreateDesktopShortcut},
+    {"create_uninstall", KeyType::Flag, false, nullptr, &PackageDescription::CreateUninstall},
+    {"uninstall_argument", KeyType::Text, false, &PackageDescription::UninstallArgument, nullptr},
+    {"uninstall_icon_index", KeyType::Integer, false, nullptr,
+     &PackageDescription::UninstallIconIndex},
+    {"create_help_shortcut", KeyType::Flag, false, nullptr, &PackageDescription::CreateHelpShortcut},
+    {"help_file_name", KeyType::Text, false, &PackageDescription::HelpFileName, nullptr},
+    {"help_shortcut_name", KeyType::Text, false, &PackageDescription::HelpShortcutName, nullptr},
+    {"default_base_directory", KeyType::Text, true, &PackageDescription::DefaultBaseDirectory, nullptr},
+};
+
+// "PATH:LINE: " for a key given in the file, "PATH: " for one left out, nothing for a description
+// that was not read from a file.
+std::string Location(const PackageDescription& d, const std::string& key) {
+  if (d.SourcePath.empty()) return "";
+  auto line = d.KeyLines.find(key);
+  return d.SourcePath + (line == d.KeyLines.end() ? "" : ":" + std::to_string(line->second)) + ": ";
 }
 
-int Flag(const INIReader& ini, const char* key, bool fallback) {
-  return ini.GetBoolean(kSection, key, fallback) ? 1 : 0;
+[[noreturn]] void FailField(const PackageDescription& d, const std::string& key,
+                            const std::string& what) {
+  throw KpxError(Location(d, key) + key + ": " + what);
+}
+
+// The number of single-character edits that turn a into b.
+size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      size_t above = row[j];
+      row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+std::string UnknownKeyText(const std::string& key) {
+  const DescriptionKey* nearest = &kKeys[0];
+  for (const DescriptionKey& known : kKeys) {
+    if (EditDistance(key, known.Name) < EditDistance(key, nearest->Name)) nearest = &known;
+  }
+  if (EditDistance(key, nearest->Name) <= std::max<size_t>(2, key.size() / 2))
+    return "unknown key (did you mean " + std::string(nearest->Name) + "?)";
+  std::string names;
+  for (const DescriptionKey& known : kKeys) {
+    names += std::string(names.empty() ? "" : ", ") + known.Name;
+  }
+  return "unknown key (the keys are " + names + ")";
+}
+
+bool ParseFlag(std::string value, int* flag) {
+  for (char& c : value) c = char(std::tolower(uint8_t(c)));
+  for (const char* yes : {"true", "yes", "on", "1"}) {
+    if (value == yes) return *flag = 1, true;
+  }
+  for (const char* no : {"false", "no", "off", "0"}) {
+    if (value == no) return *flag = 0, true;
+  }
+  return false;
+}
+
+// Decimal digits with an optional '-', within the range of an int.
+bool ParseInteger(const std::string& value, int* number) {
+  const size_t digits = value.compare(0, 1, "-") == 0 ? 1 : 0;
+  if (value.size() == digits || value.size() - digits > 10 ||
+      value.find_first_not_of("0123456789", digits) != std::string::npos)
+    return false;
+  const long long parsed = std::stoll(value);
+  if (parsed < std::numeric_limits<int>::min() || parsed > std::numeric_limits<int>::max())
+    return false;
+  *number = int(parsed);
+  return true;
+}
+
+// Stores one setting's value in its field; throws naming the line when it is not of the key's type.
+void Store(PackageDescription& d, const DescriptionKey& key, const std::string& value) {
+  switch (key.Type) {
+    case KeyType::Path:
+      d.*key.Text = (std::filesystem::path(d.SourcePath).parent_path() / value).string();
+      return;
+    case KeyType::Text:
+      if (!Utf8ToCp1252(value, d.*key.Text))
+        FailField(d, key.Name, "has characters that code page 1252 cannot hold");
+      return;
+    case KeyType::Flag:
+      if (!ParseFlag(value, &(d.*key.Number)))
+        FailField(d, key.Name,
+                  "\"" + value + "\" is not a boolean (true or false, yes or no, on or off, 1 or 0)");
+      return;
+    case KeyType::Integer:
+      if (!ParseInteger(value, &(d.*key.Number)))
+        FailField(d, key.Name, "\"" + value + "\" is not an integer from " +
+                                   std::to_string(std::numeric_limits<int>::min()) + " to " +
+                                   std::to_string(std::numeric_limits<int>::max()));
+      return;
+  }
 }
 
 // Throws naming field when text (formatted into a buffer of size bytes with its terminator)
 // does not fit.
-void CheckFits(const char* field, size_t length, size_t size, const char* where) {
+void CheckFits(const PackageDescription& d, const char* field, size_t length, size_t size,
+               const char* where) {
   if (length + 1 > size)
-    throw PackError(std::string(field) + ": too long for " + where + " (" + std::to_string(length) +
-                    " characters, at most " + std::to_string(size - 1) + ")");
+    FailField(d, field, std::string("too long for ") + where + " (" + std::to_string(length) +
+                            " characters, at most " + std::to_string(size - 1) + ")");
 }
 
-void CheckName(const char* field, const std::string& name) {
+void CheckName(const PackageDescription& d, const char* field, const std::string& name) {
   if (const char* problem = WindowsNameProblem(name))
-    throw PackError(std::string(field) + ": \"" + name + "\" is not a valid file or folder name (it " +
-                    problem + ")");
+    FailField(d, field, "\"" + PrintableEntryName(name) +
+                            "\" is not a valid file or folder name (it " + problem + ")");
 }
 
 void CheckTextLengths(const PackageDescription& d) {
   const size_t formatted = std::strlen(kFinishQuestion) - 2;  // without "%s"
-  CheckFits("product_name", formatted + d.ProductName.size(), kMessageBuffer, "the finish question");
-  CheckFits("product_name", std::strlen(kBrowseTitle) - 2 + d.ProductName.size(), kMessageBuffer,
+  CheckFits(d, "product_name", formatted + d.ProductName.size(), kMessageBuffer,
+            "the finish question");
+  CheckFits(d, "product_name", std::strlen(kBrowseTitle) - 2 + d.ProductName.size(), kMessageBuffer,
             "the browse title");
-  CheckFits("title", std::strlen(kCaptionPrefix) + d.Title.size(), kPathBuffer, "the caption");
+  CheckFits(d, "title", std::strlen(kCaptionPrefix) + d.Title.size(), kPathBuffer, "the caption");
   std::string install = DefaultInstallDirectory(d);
-  CheckFits("default_base_directory", install.size() - 1, kPathBuffer, "the destination");
-  CheckFits("program_base_name", install.size() + d.ProgramBaseName.size() + 4, kMessageBuffer,
+  CheckFits(d, "default_base_directory", install.size() - 1, kPathBuffer, "the destination");
+  CheckFits(d, "program_base_name", install.size() + d.ProgramBaseName.size() + 4, kMessageBuffer,
             "the launch command");
-  CheckFits("uninstall_argument", install.size() + d.ProgramBaseName.size() + 5 + d.UninstallArgument.size(),
-            kPathBuffer, "the uninstall command");
-  CheckFits("product_name", std::strlen(kUninstallKey) + d.ProductName.size(), kPathBuffer,
+  CheckFits(d, "uninstall_argument",
+            install.size() + d.ProgramBaseName.size() + 5 + d.UninstallArgument.size(), kPathBuffer,
+            "the uninstall command");
+  CheckFits(d, "product_name", std::strlen(kUninstallKey) + d.ProductName.size(), kPathBuffer,
             "the uninstall key");
   std::string folder = std::string(kAssumedShellFolder) + "\\" + d.ProductName + "\\";
-  CheckFits("product_name", folder.size() + std::strlen("Uninstall .lnk") + d.ProductName.size(),
+  CheckFits(d, "product_name", folder.size() + std::strlen("Uninstall .lnk") + d.ProductName.size(),
             kPathBuffer, "the shortcut paths");
   if (d.CreateHelpShortcut) {
-    CheckFits("help_shortcut_name", folder.size() + d.HelpShortcutName.size(), kPathBuffer,
+    CheckFits(d, "help_shortcut_name", folder.size() + d.HelpShortcutName.size(), kPathBuffer,
               "the shortcut paths");
-    CheckFits("help_file_name", install.size() + d.HelpFileName.size(), kPathBuffer,
+    CheckFits(d, "help_file_name", install.size() + d.HelpFileName.size(), kPathBuffer,
               "the shortcut target");
   }
 }
@@ -81,26 +199,24 @@ void CheckTextLengths(const PackageDescription& d) {
 }  // namespace
 
 PackageDescription ReadPackageDescription(const std::string& path) {
-  INIReader ini(path);
-  if (ini.ParseError() < 0) throw PackError(path + ": cannot read the file");
-  if (ini.ParseError() > 0)
-    throw PackError(path + ":" + std::to_string(ini.ParseError()) + ": syntax error");
   PackageDescription d;
-  std::filesystem::path folder = Text(ini, "product_folder", true);
-  d.ProductFolder = (std::filesystem::path(path).parent_path() / folder).string();
-  d.Title = Text(ini, "title", true);
-  d.ProductName = Text(ini, "product_name", true);
-  d.DefaultFolderName = ini.HasValue(kSection, "default_folder_name")
-                            ? Text(ini, "default_folder_name", true) : d.ProductName;
-  d.ProgramBaseName = Text(ini, "program_base_name", true);
-  d.CreateDesktopShortcut = Flag(ini, "create_desktop_shortcut", true);
-  d.CreateUninstall = Flag(ini, "create_uninstall", true);
-  d.UninstallArgument = Text(ini, "uninstall_argument", false);
-  d.UninstallIconIndex = int(ini.GetInteger(kSection, "uninstall_icon_index", 0));
-  d.CreateHelpShortcut = Flag(ini, "create_help_shortcut", false);
-  d.HelpFileName = Text(ini, "help_file_name", d.CreateHelpShortcut != 0);
-  d.HelpShortcutName = Text(ini, "help_shortcut_name", d.CreateHelpShortcut != 0);
-  d.DefaultBaseDirectory = Text(ini, "default_base_directory", true);
+  d.SourcePath = path;
+  for (const IniSetting& setting : ReadIniSection(path, kSection)) {
+    d.KeyLines[setting.Key] = setting.Line;
+    auto key = std::find_if(std::begin(kKeys), std::end(kKeys),
+                            [&](const DescriptionKey& k) { return setting.Key == k.Name; });
+    if (key == std::end(kKeys)) FailField(d, setting.Key, UnknownKeyText(setting.Key));
+    Store(d, *key, setting.Value);
+  }
+  auto given = [&](const char* key) { return d.KeyLines.count(key) != 0; };
+  for (const DescriptionKey& key : kKeys) {
+    if (key.Required && !given(key.Name)) FailField(d, key.Name, "missing in [package]");
+  }
+  for (const char* key : {"help_file_name", "help_shortcut_name"}) {
+    if (d.CreateHelpShortcut && !given(key))
+      FailField(d, key, "missing in [package] (create_help_shortcut is on)");
+  }
+  if (!given("default_folder_name")) d.DefaultFolderName = d.ProductName;
   return d;
 }
 
@@ -109,18 +225,19 @@ std::string DefaultInstallDirectory(const PackageDescription& d) {
 }
 
 void CheckPackageDescription(const PackageDescription& d) {
-  CheckName("product_name", d.ProductName);
-  CheckName("default_folder_name", d.DefaultFolderName);
-  CheckName("program_base_name", d.ProgramBaseName);
-  if (d.Title.empty()) throw PackError("title: is empty");
-  if (d.DefaultBaseDirectory.empty()) throw PackError("default_base_directory: is empty");
+  CheckName(d, "product_name", d.ProductName);
+  CheckName(d, "default_folder_name", d.DefaultFolderName);
+  CheckName(d, "program_base_name", d.ProgramBaseName);
+  if (d.Title.empty()) FailField(d, "title", "is empty");
+  if (d.DefaultBaseDirectory.empty()) FailField(d, "default_base_directory", "is empty");
   if (d.UninstallArgument.size() + 1 > size_t(kUninstallArgumentSize))
-    throw PackError("uninstall_argument: \"" + d.UninstallArgument + "\" does not fit its " +
-                    std::to_string(kUninstallArgumentSize) + " bytes (at most " +
-                    std::to_string(kUninstallArgumentSize - 1) + " characters)");
+    FailField(d, "uninstall_argument",
+              "\"" + PrintableEntryName(d.UninstallArgument) + "\" does not fit its " +
+                  std::to_string(kUninstallArgumentSize) + " bytes (at most " +
+                  std::to_string(kUninstallArgumentSize - 1) + " characters)");
   if (d.CreateHelpShortcut) {
-    CheckName("help_file_name", d.HelpFileName);
-    CheckName("help_shortcut_name", d.HelpShortcutName);
+    CheckName(d, "help_file_name", d.HelpFileName);
+    CheckName(d, "help_shortcut_name", d.HelpShortcutName);
   }
   CheckTextLengths(d);
 }
@@ -133,8 +250,9 @@ void CheckPackageFiles(const PackageDescription& d, const std::vector<ProductFil
     return false;
   };
   if (!present(d.ProgramBaseName + ".exe"))
-    throw PackError("program_base_name: " + d.ProgramBaseName + ".exe is not at the top of " +
-                    d.ProductFolder);
+    FailField(d, "program_base_name",
+              PrintableEntryName(d.ProgramBaseName) + ".exe is not at the top of " + d.ProductFolder);
   if (d.CreateHelpShortcut && !present(d.HelpFileName))
-    throw PackError("help_file_name: " + d.HelpFileName + " is not at the top of " + d.ProductFolder);
+    FailField(d, "help_file_name",
+              PrintableEntryName(d.HelpFileName) + " is not at the top of " + d.ProductFolder);
 }

@@ -16,9 +16,11 @@
 //   help_file_name = quorvel.hlp
 //   help_shortcut_name = Quorvelane Help.lnk
 //   default_base_directory = c:\program files
-// Texts are UTF-8 in the file and become code page 1252 bytes.
+// Texts are UTF-8 in the file and become code page 1252 bytes. The file is read strictly (see
+// ini_section.h): every key is known, given once, and its value is of its type.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,19 +40,26 @@ struct PackageDescription {
   std::string HelpFileName;
   std::string HelpShortcutName;
   std::string DefaultBaseDirectory;
+
+  std::string SourcePath;              // the description file, for messages
+  std::map<std::string, int> KeyLines;  // the line of each key given, for messages
 };
 
-// Reads a description file. Throws PackError naming the file and line of a syntax error, or the
-// key of a missing or unconvertible field.
+// Reads a description file. Throws KpxError "PATH:LINE: ..." for a syntax error, an unknown key
+// (suggesting the nearest known one), a key given twice, or a value that is not of its key's type
+// (a boolean, an integer that fits an int, a text that code page 1252 can hold); "PATH: ..." for a
+// missing key.
 PackageDescription ReadPackageDescription(const std::string& path);
 
-// Checks the texts that the program relies on; throws PackError naming the field that fails:
+// Checks the texts that the program relies on; throws KpxError naming the file, the line and the
+// field that fails:
 // UninstallArgument within its 12 bytes, every text within the buffers it is formatted into, and
 // every text that becomes a file or folder name a single valid Windows name.
 void CheckPackageDescription(const PackageDescription& description);
 
 // Checks that the product's files hold what the program starts and links: ProgramBaseName + ".exe"
-// and, when its shortcut is wanted, the help file, both at the top. Throws naming the field.
+// and, when its shortcut is wanted, the help file, both at the top. Throws naming the file, the
+// line and the field.
 void CheckPackageFiles(const PackageDescription& description, const std::vector<ProductFile>& files);
 
 // The install folder that the dialog proposes: DefaultBaseDirectory \ DefaultFolderName \.

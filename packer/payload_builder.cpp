@@ -10,9 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -30,8 +28,8 @@ std::vector<uint8_t> ReadFileBytes(const ProductFile& file) {
   std::ifstream in(file.SourcePath, std::ios::binary);
   std::vector<uint8_t> bytes;
   if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) throw PackError(file.SourcePath + ": cannot read the file");
-  if (bytes.size() != file.Size) throw PackError(file.SourcePath + ": the file changed while packing");
+  if (!in && !in.eof()) throw KpxError(file.SourcePath + ": cannot read the file");
+  if (bytes.size() != file.Size) throw KpxError(file.SourcePath + ": the file changed while packing");
   return bytes;
 }
 
@@ -67,8 +65,8 @@ void AppendPrepared(std::vector<uint8_t>& archive, const ProductFile& file, cons
     AppendEntry(archive, file.Name, kMethodCompressed, std::vector<uint8_t>(1, 0), 0);
   } else if (!entry.Stream.empty()) {
     if (!DecodesTo(entry.Stream, entry.Data.data(), size))
-      throw PackError(file.SourcePath +
-                      ": internal error: the compressed entry does not decode back; no archive written");
+      throw KpxError(file.SourcePath +
+                     ": internal error: the compressed entry does not decode back; no archive written");
     AppendEntry(archive, file.Name, kMethodCompressed, entry.Stream, size);
   } else {
     AppendEntry(archive, file.Name, kMethodStored, entry.Data, size);
@@ -174,23 +172,4 @@ std::vector<uint8_t> BuildPayload(const std::vector<ProductFile>& files, int lev
   }
   progress.Finish(total, total, bytesIn, bytesIn, archive.size());
   return archive;
-}
-
-void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!out) {
-      out.close();
-      std::remove(temporary.c_str());
-      throw PackError(path + ": cannot write the file");
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::remove(temporary.c_str());
-    throw PackError(path + ": cannot write the file (" + ec.message() + ")");
-  }
 }

@@ -10,9 +10,5 @@
 
 // Compresses every file at level (1..9), stores those that compression does not make smaller,
 // decodes every compressed entry again with the program's decoder, and returns the archive.
-// Throws PackError naming the file when one cannot be read or a stream does not decode back.
+// Throws KpxError naming the file when one cannot be read or a stream does not decode back.
 std::vector<uint8_t> BuildPayload(const std::vector<ProductFile>& files, int level);
-
-// Writes bytes to path through a temporary file beside it, so that a failure leaves no archive.
-// Throws PackError naming path.
-void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes);

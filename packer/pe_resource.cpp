@@ -15,7 +15,8 @@
 #include "packer/pe_resource.h"
 
 #include <cctype>
-#include <stdexcept>
+
+#include "packer/kpx_error.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ constexpr uint16_t kPe32PlusMagic = 0x20B;
 constexpr uint32_t kResourceDirectoryIndex = 2;
 constexpr uint32_t kSectionHeaderSize = 40;
 
-[[noreturn]] void Fail(const std::string& what) { throw std::runtime_error(what); }
+[[noreturn]] void Fail(const std::string& what) { throw KpxError(what); }
 
 class ImageReader {
  public:

@@ -11,7 +11,7 @@
 bool LooksLikePeImage(const std::vector<uint8_t>& image);
 
 // The bytes of the resource of the named type typeName (compared without case) and integer id,
-// in its first language. Throws std::runtime_error, saying what is missing or damaged, when the
+// in its first language. Throws KpxError, saying what is missing or damaged, when the
 // image has no such resource or its structures leave the file.
 std::vector<uint8_t> FindNamedTypeResource(const std::vector<uint8_t>& image,
                                            const std::string& typeName, uint32_t id);

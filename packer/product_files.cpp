@@ -6,9 +6,8 @@
 #include "packer/product_files.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
-#include <set>
+#include <map>
 
 #include "packer/ansi_names.h"
 #include "setup/package_info.h"
@@ -24,9 +23,9 @@ constexpr uint64_t kMaxFileSize = 0x7FFFFFFF;
 std::string EntryComponent(const fs::path& file, const std::string& component) {
   std::string converted;
   if (!Utf8ToCp1252(component, converted))
-    throw PackError(file.string() + ": the name has characters that code page 1252 cannot hold");
+    throw KpxError(file.string() + ": the name has characters that code page 1252 cannot hold");
   if (const char* problem = WindowsNameProblem(converted))
-    throw PackError(file.string() + ": the name \"" + component + "\" " + problem);
+    throw KpxError(file.string() + ": the name \"" + component + "\" " + problem);
   return converted;
 }
 
@@ -39,10 +38,10 @@ struct Walk {
 void AddFile(Walk& walk, const fs::path& file, const std::string& name) {
   std::error_code ec;
   uint64_t size = fs::file_size(file, ec);
-  if (ec) throw PackError(file.string() + ": cannot read the file (" + ec.message() + ")");
-  if (size > kMaxFileSize) throw PackError(file.string() + ": the file has 2^31 bytes or more");
+  if (ec) throw KpxError(file.string() + ": cannot read the file (" + ec.message() + ")");
+  if (size > kMaxFileSize) throw KpxError(file.string() + ": the file has 2^31 bytes or more");
   if (walk.destination.size() + name.size() > kMaxComposedPath)
-    throw PackError(file.string() + ": the name is too long for the install path \"" +
+    throw KpxError(file.string() + ": the name is too long for the install path \"" +
                     walk.destination + name + "\" (at most " + std::to_string(kMaxComposedPath) +
                     " characters)");
   walk.files.push_back(ProductFile{file.string(), name, size});
@@ -52,37 +51,31 @@ void AddFile(Walk& walk, const fs::path& file, const std::string& name) {
 void WalkFolder(Walk& walk, const fs::path& folder, const std::string& prefix) {
   std::error_code ec;
   fs::path canonical = fs::canonical(folder, ec);
-  if (ec) throw PackError(folder.string() + ": cannot read the folder (" + ec.message() + ")");
+  if (ec) throw KpxError(folder.string() + ": cannot read the folder (" + ec.message() + ")");
   if (std::find(walk.openFolders.begin(), walk.openFolders.end(), canonical) != walk.openFolders.end())
-    throw PackError(folder.string() + ": symbolic link loop");
+    throw KpxError(folder.string() + ": symbolic link loop");
   walk.openFolders.push_back(canonical);
   std::vector<fs::path> children;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
     children.push_back(it->path());
-  if (ec) throw PackError(folder.string() + ": cannot read the folder (" + ec.message() + ")");
+  if (ec) throw KpxError(folder.string() + ": cannot read the folder (" + ec.message() + ")");
   std::sort(children.begin(), children.end());
   for (const fs::path& child : children) {
     std::string name = prefix + EntryComponent(child, child.filename().string());
     fs::file_status status = fs::status(child, ec);
     if (ec == std::errc::too_many_symbolic_link_levels)
-      throw PackError(child.string() + ": symbolic link loop");
+      throw KpxError(child.string() + ": symbolic link loop");
     if (ec || !fs::exists(status))
-      throw PackError(child.string() + ": cannot read the file (a broken link?)");
+      throw KpxError(child.string() + ": cannot read the file (a broken link?)");
     if (fs::is_directory(status)) {
       WalkFolder(walk, child, name + "\\");
     } else if (fs::is_regular_file(status)) {
       AddFile(walk, child, name);
     } else {
-      throw PackError(child.string() + ": not a regular file");
+      throw KpxError(child.string() + ": not a regular file");
     }
   }
   walk.openFolders.pop_back();
-}
-
-std::string WindowsFold(const std::string& name) {
-  std::string folded = name;
-  for (char& c : folded) c = char(std::tolower(uint8_t(c)));
-  return folded;
 }
 
 }  // namespace
@@ -96,7 +89,7 @@ void PutFirst(std::vector<ProductFile>& files, const std::string& first, const s
   std::replace(wanted.begin(), wanted.end(), '/', '\\');
   auto it = std::find_if(files.begin(), files.end(),
                          [&](const ProductFile& f) { return f.Name == wanted; });
-  if (it == files.end()) throw PackError(first + ": the first file is not in " + folder);
+  if (it == files.end()) throw KpxError(first + ": the first file is not in " + folder);
   std::rotate(files.begin(), it, it + 1);
 }
 
@@ -106,13 +99,15 @@ std::vector<ProductFile> ListProductFiles(const std::string& folder, const std::
   walk.destination = destination;
   if (walk.destination.empty() || walk.destination.back() != '\\') walk.destination += '\\';
   WalkFolder(walk, fs::path(folder), "");
-  if (walk.files.empty()) throw PackError(folder + ": no files below this folder");
+  if (walk.files.empty()) throw KpxError(folder + ": no files below this folder");
   std::sort(walk.files.begin(), walk.files.end(),
             [](const ProductFile& a, const ProductFile& b) { return a.Name < b.Name; });
-  std::set<std::string> seen;
+  std::map<std::string, const ProductFile*> seen;  // by the name as Windows compares it
   for (const ProductFile& f : walk.files) {
-    if (!seen.insert(WindowsFold(f.Name)).second)
-      throw PackError(f.SourcePath + ": Windows would take this name for another file's");
+    auto [other, added] = seen.emplace(WindowsCaseFold(f.Name), &f);
+    if (!added)
+      throw KpxError(f.SourcePath + ": Windows would take this name for another file's (" +
+                     other->second->SourcePath + ")");
   }
   if (!first.empty()) PutFirst(walk.files, first, folder);
   return walk.files;

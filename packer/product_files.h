@@ -2,15 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-// A failure of kpx pack or package, with a message that names the file or field. Thrown by the
-// packer's procedures and reported by main.
-struct PackError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+#include "packer/kpx_error.h"
 
 struct ProductFile {
   std::string SourcePath;  // path on this machine
@@ -24,7 +19,7 @@ std::string DefaultDestination();
 
 // Finds every file below folder (following symbolic links) and returns them in entry order:
 // the file whose entry name is first (code page 1252, with / or \) at the head, the rest sorted by
-// name. Throws PackError naming the file for an unreadable file, a file of 2^31 bytes or more,
+// name. Throws KpxError naming the file for an unreadable file, a file of 2^31 bytes or more,
 // a name that code page 1252 cannot hold or Windows refuses, two names that Windows takes for one,
 // a path longer than 253 characters under destination, a symbolic link loop, a missing first
 // file, or a folder tree without files.
@@ -32,5 +27,5 @@ std::vector<ProductFile> ListProductFiles(const std::string& folder, const std::
                                           const std::string& destination);
 
 // Moves the file whose entry name is first (code page 1252, / or \ separators) to the head.
-// Throws PackError when no file has that name.
+// Throws KpxError when no file has that name.
 void PutFirst(std::vector<ProductFile>& files, const std::string& first, const std::string& folder);

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the small payload archives that the kpx CLI tests read (small.kpx, broken.kpx), and those
+"""Writes the small payload archives that the kpx CLI tests read (small.kpx, broken.kpx, cut.kpx,
+empty.kpx, names.kpx, control-names.kpx), and those
 that the Windows system tests carry as "KPX" resources (../data/system/*.kpx).
 
 Run from this folder: ./make_test_archives.py. The outputs are committed; rerun after a change. The compressed streams are built bit by bit: the
@@ -11,7 +12,7 @@ MAGIC = b"kpx\n"
 
 
 def entry(name, method, data, unpacked):
-    field = name.encode("ascii") + b"\0"
+    field = (name if isinstance(name, bytes) else name.encode("cp1252")) + b"\0"
     return MAGIC + struct.pack("<IIII", 20 + len(field), method, len(data), unpacked) + field + data
 
 
@@ -58,6 +59,13 @@ small = (entry("quorvel.exe", 0, b"not really a program\n", 21)
 broken = (entry("first.txt", 0, b"first\n", 6)
           + entry("data\\broken.bin", 1, broken_after(ord("b"), 20000), 40000))
 open("small.kpx", "wb").write(small)
+open("cut.kpx", "wb").write(small + b"kpx\n\0\0\0")  # a header cut after 7 bytes
+open("empty.kpx", "wb").write(b"")
+open("names.kpx", "wb").write(entry("Café Ledger\\Ünïcode €.txt", 0, b"1", 1)
+                              + entry("Café Ledger\\ÿ œ.txt", 0, b"22", 2))
+# Names as a hostile archive may hold them: control characters, and a byte code page 1252 leaves undefined.
+open("control-names.kpx", "wb").write(entry("bell\a esc\x1b[31mred", 0, b"1", 1)
+                                      + entry(b"undefined \x81 tab\t.txt", 0, b"22", 2))
 open("broken.kpx", "wb").write(broken)
 
 

@@ -41,7 +41,7 @@ int RunPackage(const std::string& ini, const std::string& out) {
   options.command = Command::Package;
   options.input = ini;
   options.output = out;
-  return PackageCommand(options);
+  return RunCommand(options);
 }
 
 TEST(PackageCommand, WritesPayloadAndTheShippedRecord) {
@@ -88,7 +88,7 @@ TEST(PackageDescription, EachBadFieldIsRefusedByName) {
     try {
       CheckPackageDescription(d);
       ADD_FAILURE() << "accepted";
-    } catch (const PackError& e) {
+    } catch (const KpxError& e) {
       EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
     }
   }

@@ -97,9 +97,9 @@ TEST(PackCommand, TwoPacksOfTheSameFolderAreIdentical) {
     options.input = dir.Root();
     options.level = std::atoi(level);
     options.output = out.Root() + "/one.kpx";
-    ASSERT_EQ(PackCommand(options), 0);
+    ASSERT_EQ(RunCommand(options), 0);
     options.output = out.Root() + "/two.kpx";
-    ASSERT_EQ(PackCommand(options), 0);
+    ASSERT_EQ(RunCommand(options), 0);
     EXPECT_EQ(ReadWholeFile(out.Root() + "/one.kpx"), ReadWholeFile(out.Root() + "/two.kpx")) << level;
   }
 }
@@ -112,7 +112,7 @@ TEST(PackCommand, BadInputFailsAndWritesNoArchive) {
   options.command = Command::Pack;
   options.input = dir.Root();
   options.output = out.Root() + "/payload.kpx";
-  EXPECT_EQ(PackCommand(options), 1);
+  EXPECT_EQ(RunCommand(options), 1);
   EXPECT_FALSE(std::filesystem::exists(options.output));
   EXPECT_FALSE(std::filesystem::exists(options.output + ".tmp"));
 }

@@ -83,7 +83,7 @@ TEST(ProductFiles, BadTreesAreRefusedNamingTheCause) {
     try {
       ListProductFiles(dir.Root(), c.first, DefaultDestination());
       ADD_FAILURE() << "accepted";
-    } catch (const PackError& e) {
+    } catch (const KpxError& e) {
       EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
     }
   }
@@ -95,7 +95,7 @@ TEST(ProductFiles, LongestPathUnderTheDestinationIsAccepted) {
   dir.Write(std::string(253 - destination.size(), 'n'), "x");
   EXPECT_NO_THROW(ListProductFiles(dir.Root(), "", destination));
   dir.Write(std::string(254 - destination.size(), 'm'), "x");
-  EXPECT_THROW(ListProductFiles(dir.Root(), "", destination), PackError);
+  EXPECT_THROW(ListProductFiles(dir.Root(), "", destination), KpxError);
 }
 
 TEST(AnsiNames, WindowsNameRules) {
