@@ -101,6 +101,8 @@ PackageDescription ReadPackageDescription(const std::string& path) {
   d.HelpFileName = Text(ini, "help_file_name", d.CreateHelpShortcut != 0);
   d.HelpShortcutName = Text(ini, "help_shortcut_name", d.CreateHelpShortcut != 0);
   d.DefaultBaseDirectory = Text(ini, "default_base_directory", true);
+  if (ini.HasValue(kSection, "icon"))
+    d.Icon = (std::filesystem::path(path).parent_path() / ini.Get(kSection, "icon", "")).string();
   return d;
 }
 

@@ -16,6 +16,7 @@
 //   help_file_name = quorvel.hlp
 //   help_shortcut_name = Quorvelane Help.lnk
 //   default_base_directory = c:\program files
+//   icon = product.ico                  ; optional, relative to the description file's folder
 // Texts are UTF-8 in the file and become code page 1252 bytes.
 #pragma once
 
@@ -38,6 +39,7 @@ struct PackageDescription {
   std::string HelpFileName;
   std::string HelpShortcutName;
   std::string DefaultBaseDirectory;
+  std::string Icon;  // path on this machine; empty: the project's icon
 };
 
 // Reads a description file. Throws PackError naming the file and line of a syntax error, or the
