@@ -86,7 +86,9 @@ PackageDescription ReadPackageDescription(const std::string& path) {
   if (ini.ParseError() > 0)
     throw PackError(path + ":" + std::to_string(ini.ParseError()) + ": syntax error");
   PackageDescription d;
-  std::filesystem::path folder = Text(ini, "product_folder", true);
+  // A path on this machine: it stays UTF-8.
+  if (!ini.HasValue(kSection, "product_folder")) throw PackError("product_folder: missing in [package]");
+  std::filesystem::path folder = ini.Get(kSection, "product_folder", "");
   d.ProductFolder = (std::filesystem::path(path).parent_path() / folder).string();
   d.Title = Text(ini, "title", true);
   d.ProductName = Text(ini, "product_name", true);

@@ -56,7 +56,7 @@ printf 'secret\n' >"$keys/password"
 openssl pkcs12 -export -in "$keys/cert.pem" -inkey "$keys/key.pem" -out "$keys/publisher.p12" \
   -passout "file:$keys/password" >/dev/null 2>&1
 sign=(--sign-pkcs12 "$keys/publisher.p12" --sign-password-file "$keys/password")
-export SOURCE_DATE_EPOCH=1700000000
+export SOURCE_DATE_EPOCH=$(date +%s)  # the certificate is valid from now on
 check "signed release --verify" "$root/scripts/release" "$work/a/package.ini" -o "$work/signed.exe" "${sign[@]}" --verify
 check "signed again" "$root/scripts/release" "$work/b/package.ini" -o "$work/signed-again.exe" "${sign[@]}"
 check "the two signed ones are identical" cmp "$work/signed.exe" "$work/signed-again.exe"
@@ -75,7 +75,8 @@ echo "-- a wrong icon: refused, naming what is wrong, and the old setup kept"
 cp "$work/plain.exe" "$work/kept.exe"
 head -c 300 "$root/resources/uninstall.ico" >"$work/a/ledger.ico"
 refuse "release with a cut icon" "$root/scripts/release" "$work/a/package.ini" -o "$work/kept.exe"
-check "the error names the icon" grep -q "ledger.ico" "$work/out"
+cp "$work/out" "$work/refusal"
+check "the error names the icon and its fault" grep -q "ledger.ico image 1 (32 x 32) lies outside the file" "$work/refusal"
 check "the old output is kept" cmp "$work/plain.exe" "$work/kept.exe"
 check "no temporary file is left" test -z "$(find "$work" -maxdepth 1 -name '.*pending*')"
 
