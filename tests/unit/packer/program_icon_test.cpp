@@ -27,6 +27,9 @@ constexpr size_t kEntry1 = 6, kEntry2 = 22, kBitmap1 = 38;
 TEST(ProgramIcon, TheProjectsIconsPass) {
   EXPECT_EQ(ProgramIconProblem(ProjectIcon("setup.ico")), "");
   EXPECT_EQ(ProgramIconProblem(ProjectIcon("uninstall.ico")), "");
+  Bytes implicitPalette = ProjectIcon("setup.ico");  // a palette size of 0 means all 16 colours
+  Put32(implicitPalette, kBitmap1 + 32, 0);
+  EXPECT_EQ(ProgramIconProblem(implicitPalette), "");
 }
 
 TEST(ProgramIcon, EachDifferenceIsNamed) {
