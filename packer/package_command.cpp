@@ -33,8 +33,9 @@ int PackageCommand(const Options& options) {
     const std::string iconPath = options.output + "/program.ico";
     if (!icon.empty()) {
       WriteFileAtomically(iconPath, icon);
-    } else if (std::filesystem::remove(iconPath, ec), ec) {
-      throw PackError(iconPath + ": cannot remove the old icon (" + ec.message() + ")");
+    } else {
+      std::filesystem::remove(iconPath, ec);  // the build then takes the project's icon
+      if (ec) throw PackError(iconPath + ": cannot remove the old icon (" + ec.message() + ")");
     }
   } catch (const PackError& e) {
     std::fprintf(stderr, "kpx package: %s\n", e.what());
