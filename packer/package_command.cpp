@@ -1,6 +1,7 @@
 // kpx package PACKAGE.ini -o OUTDIR: checks the package description, packs its product folder
 // with the program file first, and writes OUTDIR/payload.kpx and OUTDIR/package_info.cpp, the
-// two files the Windows build compiles in. Host only.
+// two files the Windows build compiles in, and OUTDIR/program.ico when the description names an
+// icon (checked first; an old one is removed when it names none). Host only.
 #include <filesystem>
 
 #include "packer/commands.h"
@@ -9,10 +10,19 @@
 #include "packer/package_source.h"
 #include "packer/payload_builder.h"
 #include "packer/product_files.h"
+#include "packer/program_icon.h"
 
 void PackageCommand(const Options& options) {
   PackageDescription description = ReadPackageDescription(options.input);
   CheckPackageDescription(description);
+  std::vector<uint8_t> icon;
+  if (!description.Icon.empty()) {
+    try {
+      icon = ReadProgramIcon(description.Icon);
+    } catch (const KpxError& e) {
+      throw KpxError(KeyLocation(description, "icon") + e.what());
+    }
+  }
   std::vector<ProductFile> files =
       ListProductFiles(description.ProductFolder, "", DefaultInstallDirectory(description));
   CheckPackageFiles(description, files);
@@ -25,4 +35,11 @@ void PackageCommand(const Options& options) {
   WriteFileAtomically(options.output + "/payload.kpx", payload);
   WriteFileAtomically(options.output + "/package_info.cpp",
                       std::vector<uint8_t>(source.begin(), source.end()));
+  const std::string iconPath = options.output + "/program.ico";
+  if (!icon.empty()) {
+    WriteFileAtomically(iconPath, icon);
+  } else {
+    std::filesystem::remove(iconPath, ec);  // the build then takes the project's icon
+    if (ec) throw KpxError(iconPath + ": cannot remove the old icon (" + ec.message() + ")");
+  }
 }

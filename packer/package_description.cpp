@@ -61,19 +61,13 @@ constexpr DescriptionKey kKeys[] = {
     {"help_file_name", KeyType::Text, false, &PackageDescription::HelpFileName, nullptr},
     {"help_shortcut_name", KeyType::Text, false, &PackageDescription::HelpShortcutName, nullptr},
     {"default_base_directory", KeyType::Text, true, &PackageDescription::DefaultBaseDirectory, nullptr},
+    {"icon", KeyType::Path, false, &PackageDescription::Icon, nullptr},
 };
 
-// "PATH:LINE: " for a key given in the file, "PATH: " for one left out, nothing for a description
-// that was not read from a file.
-std::string Location(const PackageDescription& d, const std::string& key) {
-  if (d.SourcePath.empty()) return "";
-  auto line = d.KeyLines.find(key);
-  return d.SourcePath + (line == d.KeyLines.end() ? "" : ":" + std::to_string(line->second)) + ": ";
-}
 
 [[noreturn]] void FailField(const PackageDescription& d, const std::string& key,
                             const std::string& what) {
-  throw KpxError(Location(d, key) + key + ": " + what);
+  throw KpxError(KeyLocation(d, key) + key + ": " + what);
 }
 
 // The number of single-character edits that turn a into b.
@@ -197,6 +191,12 @@ void CheckTextLengths(const PackageDescription& d) {
 }
 
 }  // namespace
+
+std::string KeyLocation(const PackageDescription& d, const std::string& key) {
+  if (d.SourcePath.empty()) return "";
+  auto line = d.KeyLines.find(key);
+  return d.SourcePath + (line == d.KeyLines.end() ? "" : ":" + std::to_string(line->second)) + ": ";
+}
 
 PackageDescription ReadPackageDescription(const std::string& path) {
   PackageDescription d;

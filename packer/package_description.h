@@ -16,6 +16,7 @@
 //   help_file_name = quorvel.hlp
 //   help_shortcut_name = Quorvelane Help.lnk
 //   default_base_directory = c:\program files
+//   icon = product.ico                  ; optional, relative to the description file's folder
 // Texts are UTF-8 in the file and become code page 1252 bytes. The file is read strictly (see
 // ini_section.h): every key is known, given once, and its value is of its type.
 #pragma once
@@ -40,6 +41,7 @@ struct PackageDescription {
   std::string HelpFileName;
   std::string HelpShortcutName;
   std::string DefaultBaseDirectory;
+  std::string Icon;  // path on this machine; empty: the project's icon
 
   std::string SourcePath;              // the description file, for messages
   std::map<std::string, int> KeyLines;  // the line of each key given, for messages
@@ -56,6 +58,10 @@ PackageDescription ReadPackageDescription(const std::string& path);
 // UninstallArgument within its 12 bytes, every text within the buffers it is formatted into, and
 // every text that becomes a file or folder name a single valid Windows name.
 void CheckPackageDescription(const PackageDescription& description);
+
+// "PATH:LINE: " for a key given in the file, "PATH: " for one left out, nothing for a description
+// that was not read from a file: the start of a message about that key.
+std::string KeyLocation(const PackageDescription& description, const std::string& key);
 
 // Checks that the product's files hold what the program starts and links: ProgramBaseName + ".exe"
 // and, when its shortcut is wanted, the help file, both at the top. Throws naming the file, the

@@ -4,6 +4,7 @@
 # question launches the program in the install folder.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 e2e_begin install
+touch "$work/started"
 
 echo "-- install to a new folder, finish answered No"
 start_setup
@@ -58,5 +59,11 @@ for _ in $(seq 100); do [ -s "$WINEPREFIX/drive_c/launch-probe.txt" ] && break; 
 launched=$(tr -d '\r' <"$WINEPREFIX/drive_c/launch-probe.txt" 2>/dev/null)
 expect "started in the install folder" "$(field cwd <<<"$launched" | tr 'A-Z' 'a-z')" 'c:\program files\quorvelane'
 expect "program path quoted" "$(field command <<<"$launched")" "\"$kDefaultDestination\\quorvel.exe\""
+
+# The shell folders are the prefix's own: nothing reaches the user's home folder.
+expect "links out of the prefix" "$(prefix_links_outside "$WINEPREFIX")" ""
+expect "new links in the home folder" \
+  "$(find "$HOME" -maxdepth 2 -name '*.lnk' -newer "$work/started" 2>/dev/null)" ""
+case $(unix_path "$desktop") in "$WINEPREFIX"/*) ok "desktop inside the prefix" ;; *) fail "desktop: $(unix_path "$desktop")" ;; esac
 
 e2e_end

@@ -1,6 +1,7 @@
 # Shared by the Wine suites: a throw-away Wine prefix, a display, the setup program started in the
 # background, the driver that acts on its windows, and the checks. Sourced, not run.
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.bash"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private-prefix.bash"
 # Environment, set by CTest (tests/e2e/CMakeLists.txt):
 #   SETUP_EXE DRIVER_EXE PROBE_EXE KPX_TOOL SOURCE_DIR E2E_WORK
 # A suite exits 125 (skipped) when Wine cannot run the program here, 1 when a check failed.
@@ -38,7 +39,8 @@ e2e_begin() {
   trap e2e_cleanup EXIT
 }
 
-# One initialised prefix per architecture, copied for every suite (initialising takes long).
+# One initialised prefix per architecture, copied for every suite (initialising takes long). Its
+# shell folders are folders inside it (scripts/private-prefix.bash), never the user's home.
 # Wine draws the window frames itself (Managed=N), since no window manager runs on Xvfb.
 make_template_prefix() {
   local template=$E2E_WORK/template-$arch
@@ -46,11 +48,10 @@ make_template_prefix() {
   flock 9
   if [ ! -f "$template/.ready" ]; then
     rm -rf "$template"
-    WINEPREFIX=$template "$loader" wineboot --init >/dev/null 2>&1
-    WINEPREFIX=$template "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    WINEPREFIX=$template /usr/lib/wine/wineserver -w
     # A boot that failed part-way leaves a prefix no program can start in: keep none.
-    if [ -f "$template/drive_c/windows/system32/kernel32.dll" ]; then
+    if make_private_prefix "$template" "$loader"; then
+      WINEPREFIX=$template "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      WINEPREFIX=$template /usr/lib/wine/wineserver -w
       touch "$template/.ready"
     else
       rm -rf "$template"
