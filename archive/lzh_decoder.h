@@ -31,12 +31,14 @@ using LzhBitWord = uint32_t;
 // The bit reader. Buffer holds Count (0..width-1) not yet consumed bits, left-aligned (the next
 // bit is the most significant). The bits below them are either zero or the leading bits of *Next,
 // the next byte not yet taken in, so a refill may OR that byte in again. Bytes at or past End
-// read as 0 and leave Next where it is.
+// read as 0, leave Next where it is and add their 8 bits to PastEnd (which stops growing once it
+// exceeds any Count): the stream has been read beyond its stored bytes once PastEnd > Count.
 struct LzhBitReader {
   const uint8_t* Next;
   const uint8_t* End;
   LzhBitWord Buffer;
   uint32_t Count;
+  uint32_t PastEnd;
 };
 
 struct LzhDecoder {
@@ -62,7 +64,7 @@ extern uint8_t DecodeWindow[kDecodeWindowSize];
 // 0 or 1; 1 once the current entry's stream was found damaged: an over-full or incomplete code,
 // or a value beyond the format's arrays (a count above the code's symbols, a zero run past the
 // last length, a single symbol beyond its code, a length above 16, a tree walk that does not end
-// in a symbol). The caller clears it before DecodeStart and tests it after every DecodeChunk.
+// in a symbol), or a chunk that leaves more bits consumed than the stored bytes hold. The caller clears it before DecodeStart and tests it after every DecodeChunk.
 extern int DecodeFailed;
 
 // Begins one entry: input is its stored bytes (kept in place by the caller until the entry's last
@@ -71,5 +73,6 @@ void DecodeStart(const uint8_t* input, uint32_t storedSize);
 
 // Produces the next count (1..8192; more is cut to 8192) bytes of the entry into
 // window[0..count-1]; window is DecodeWindow. Sets DecodeFailed on a damaged stream but always
-// produces count bytes. Bits past the stored bytes read as 0.
+// produces count bytes. Bits past the stored bytes read as 0, and using any of them is damage: a
+// stream cut short, or an unpacked size larger than the stream holds.
 void DecodeChunk(uint32_t count, uint8_t* window);

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "archive/decode_entry.h"
 #include "archive/entry_header.h"
 #include "archive/extract_entry.h"
 #include "archive/lzh_decoder.h"
@@ -31,18 +32,11 @@ void PrintTotals(const WalkTotals& totals, uint32_t end, size_t size) {
   if (end < size) std::printf("%zu stray bytes after the last entry are ignored\n", size - end);
 }
 
-// Decodes one compressed entry in full chunks, as the extractor does, writing nothing. True when
-// the decoder found no invalid code.
+// Decodes one compressed entry as the extractor does, writing nothing. True when the decoder
+// found no damage.
 bool DecodesCleanly(const EntryHeader& entry) {
-  DecodeFailed = 0;
-  DecodeStart(entry.Data, entry.StoredSize);
-  for (uint32_t remaining = entry.UnpackedSize; remaining > 0;) {
-    uint32_t count = remaining < kDecodeWindowSize ? remaining : kDecodeWindowSize;
-    DecodeChunk(count, DecodeWindow);
-    if (DecodeFailed) return false;
-    remaining -= count;
-  }
-  return true;
+  return DecodeEntry(entry.Data, entry.StoredSize, entry.UnpackedSize, nullptr, nullptr) ==
+         kDecodeEntryComplete;
 }
 
 // The destination made absolute (the extractor moves the current directory) and created.
