@@ -18,8 +18,14 @@ bool SetCurrentDirectoryTo(const char* path);
 // Creates the directory path with default security. The result is not examined by the extractor.
 bool CreateDirectoryAt(const char* path);
 
-// Creates path for writing, without sharing, replacing and truncating an existing file, with normal
-// attributes. Returns true and the open file in *file, or false when the file cannot be created.
+// True when path exists as a link of any kind (symbolic link, junction, other reparse point),
+// dangling or not. The extractor never enters or writes through one.
+bool IsLinkAt(const char* path);
+
+// Creates path for writing as a new file, without sharing, with normal attributes. An existing
+// file of that name is deleted first, by name: so a link the system does not report as one (a
+// hard link, or a file link under an emulation layer) is replaced, never written through. Returns
+// true and the open file in *file, or false when the file cannot be created.
 bool CreateOutputFile(const char* path, FileHandle* file);
 
 // The file's current position (low 32 bits).

@@ -49,10 +49,17 @@ bool CreateDirectoryAt(const char* path) {
   return ToPosixPath(path, native) && mkdir(native, 0777) == 0;
 }
 
+bool IsLinkAt(const char* path) {
+  char native[kPathSize];
+  struct stat info;
+  return ToPosixPath(path, native) && lstat(native, &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 bool CreateOutputFile(const char* path, FileHandle* file) {
   char native[kPathSize];
   if (!ToPosixPath(path, native)) return false;
-  int fd = open(native, O_CREAT | O_TRUNC | O_WRONLY, 0666);
+  (void)unlink(native);  // the name only; whatever is left there makes the exclusive open fail
+  int fd = open(native, O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY, 0666);
   if (fd < 0) return false;
   *file = reinterpret_cast<FileHandle>(static_cast<intptr_t>(fd));
   return true;
