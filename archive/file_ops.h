@@ -22,10 +22,10 @@ bool CreateDirectoryAt(const char* path);
 // dangling or not. The extractor never enters or writes through one.
 bool IsLinkAt(const char* path);
 
-// Creates path for writing as a new file, without sharing, with normal attributes. An existing
-// file of that name is deleted first, by name: so a link the system does not report as one (a
-// hard link, or a file link under an emulation layer) is replaced, never written through. Returns
-// true and the open file in *file, or false when the file cannot be created.
+// Creates path for writing, without sharing, replacing and truncating an existing file, with normal
+// attributes; one that cannot be written (read-only, or held open) makes it fail. The POSIX form
+// also refuses a link at path and a file with a second name (a hard link), which IsLinkAt does
+// not report. Returns true and the open file in *file, or false when the file cannot be created.
 bool CreateOutputFile(const char* path, FileHandle* file);
 
 // The file's current position (low 32 bits).

@@ -58,9 +58,16 @@ bool IsLinkAt(const char* path) {
 bool CreateOutputFile(const char* path, FileHandle* file) {
   char native[kPathSize];
   if (!ToPosixPath(path, native)) return false;
-  (void)unlink(native);  // the name only; whatever is left there makes the exclusive open fail
-  int fd = open(native, O_CREAT | O_EXCL | O_NOFOLLOW | O_WRONLY, 0666);
+  // Truncated only once it is known to be a plain file with no other name; not blocking, so
+  // that a named pipe is refused rather than waited on.
+  int fd = open(native, O_CREAT | O_WRONLY | O_NOFOLLOW | O_NONBLOCK, 0666);
   if (fd < 0) return false;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1 ||
+      ftruncate(fd, 0) != 0) {
+    (void)close(fd);
+    return false;
+  }
   *file = reinterpret_cast<FileHandle>(static_cast<intptr_t>(fd));
   return true;
 }

@@ -22,12 +22,8 @@ bool IsLinkAt(const char* path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Deleting first and creating only a new file keeps a write from following a link that carries
-// no reparse attribute (Wine shows a Unix link to a file as a plain file, a dangling one as
-// missing): the name is replaced, and a name that cannot be deleted makes the creation fail.
 bool CreateOutputFile(const char* path, FileHandle* file) {
-  (void)DeleteFileA(path);
-  HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+  HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               NULL);
   if (handle == INVALID_HANDLE_VALUE) return false;
   *file = handle;
