@@ -31,7 +31,7 @@ extern const char* const kPreviousFiles[kPreviousFileCount];
 
 // Classifies directory (a full path, with or without trailing '\'). Changes nothing. Returns a
 // PreviousInstallResult.
-int DetectPreviousInstall(const char* directory);
+PreviousInstallResult DetectPreviousInstall(const char* directory);
 
 // Deletes the previous generation from directory (with or without trailing '\'): its listed
 // files, then "templates" renamed to "oldtemplates" (unless that name exists), its shortcuts and

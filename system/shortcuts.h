@@ -11,7 +11,7 @@ enum ShortcutsResult {
 
 // Creates the product's links from Package and Setup.InstallDirectory (which ends in '\'). The
 // product folder in the Programs folder is emptied first, or created. Returns a ShortcutsResult.
-int CreateShortcuts();
+ShortcutsResult CreateShortcuts();
 
 // Writes one shell link file at linkPath pointing at target, with the target's folder as working
 // directory; arguments and iconPath may be null (iconIndex counts only with an iconPath). Assumes
