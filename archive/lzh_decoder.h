@@ -4,7 +4,7 @@
 //
 // Calling order for one entry: clear DecodeFailed, DecodeStart(data, storedSize), then DecodeChunk
 // until the unpacked size has been produced, testing DecodeFailed after each call. Every chunk but
-// the entry's last must be exactly kDecodeWindowSize bytes.
+// the entry's last must be exactly kDecodeWindowSize bytes. DecodeEntry (decode_entry.h) does this.
 #pragma once
 
 #include <cstdint>
@@ -64,7 +64,8 @@ extern uint8_t DecodeWindow[kDecodeWindowSize];
 // 0 or 1; 1 once the current entry's stream was found damaged: an over-full or incomplete code,
 // or a value beyond the format's arrays (a count above the code's symbols, a zero run past the
 // last length, a single symbol beyond its code, a length above 16, a tree walk that does not end
-// in a symbol), or a chunk that leaves more bits consumed than the stored bytes hold. The caller clears it before DecodeStart and tests it after every DecodeChunk.
+// in a symbol), or a chunk that leaves more bits consumed than the stored bytes hold. The caller
+// clears it before DecodeStart and tests it after every DecodeChunk.
 extern int DecodeFailed;
 
 // Begins one entry: input is its stored bytes (kept in place by the caller until the entry's last

@@ -1,6 +1,7 @@
 // Empties a directory tree through the current directory, entry by entry as the search returns
 // them. Win32. Nothing is reported: whatever cannot be deleted stays, and the walk goes on.
 #include "system/directory_tree.h"
+
 #include "setup/setup_state.h"
 #include "system/path_buffer.h"
 #include "system/win32_api.h"
@@ -72,5 +73,6 @@ void EmptyDirectoryTree(const char* path, TreeRoot root) {
   WalkCurrentDirectory(search, found);
   FindClose(search);
   (void)SetCurrentDirectoryA(remembered);
-  if (root == kRemoveTreeRoot) (void)RemoveDirectoryA(path);  // fails, and path stays, if anything survived
+  // Fails, and path stays, if anything survived.
+  if (root == kRemoveTreeRoot) (void)RemoveDirectoryA(path);
 }
