@@ -153,8 +153,8 @@ inline void Refill(LzhBitReader& in) {
     LzhBitWord byte = 0;
     if (in.Next < in.End) {
       byte = *in.Next++;
-    } else if (in.PastEnd <= kRefillBits) {  // beyond any Count already: stays so
-      in.PastEnd += 8;
+    } else if (Lzh.PastEnd <= kRefillBits) {  // beyond any Count already: stays so
+      Lzh.PastEnd += 8;
     }
     in.Buffer |= byte << (kRefillBits - in.Count);
     in.Count += 8;
@@ -652,7 +652,7 @@ void DecodeStart(const uint8_t* input, uint32_t storedSize) {
   Lzh.Bits.End = storedSize == 0 ? input : input + storedSize;  // input may be null when empty
   Lzh.Bits.Buffer = 0;
   Lzh.Bits.Count = 0;
-  Lzh.Bits.PastEnd = 0;
+  Lzh.PastEnd = 0;
   Lzh.BlockRemaining = 0;
   Lzh.CopyRemaining = 0;
 }
@@ -665,5 +665,5 @@ void DecodeChunk(uint32_t count, uint8_t* window) {
   uint32_t r = CopyCutMatch(window, 0, count);
   if (r < count) r = DecodeFast(window, r, count);
   DecodeTail(window, r, count);
-  if (Lzh.Bits.PastEnd > Lzh.Bits.Count) Fail();  // used zero bits from beyond the stored bytes
+  if (Lzh.PastEnd > Lzh.Bits.Count) Fail();  // used zero bits from beyond the stored bytes
 }

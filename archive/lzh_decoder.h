@@ -31,18 +31,20 @@ using LzhBitWord = uint32_t;
 // The bit reader. Buffer holds Count (0..width-1) not yet consumed bits, left-aligned (the next
 // bit is the most significant). The bits below them are either zero or the leading bits of *Next,
 // the next byte not yet taken in, so a refill may OR that byte in again. Bytes at or past End
-// read as 0, leave Next where it is and add their 8 bits to PastEnd (which stops growing once it
-// exceeds any Count): the stream has been read beyond its stored bytes once PastEnd > Count.
+// read as 0, leave Next where it is and add their 8 bits to the decoder's PastEnd.
 struct LzhBitReader {
   const uint8_t* Next;
   const uint8_t* End;
   LzhBitWord Buffer;
   uint32_t Count;
-  uint32_t PastEnd;
 };
 
 struct LzhDecoder {
   LzhBitReader Bits;
+  // Zero bits taken in from beyond the stored bytes; it stops growing once it exceeds any Count.
+  // The stream has been read beyond its end once PastEnd > Bits.Count. Kept out of the bit
+  // reader, which the fast loop copies into registers.
+  uint32_t PastEnd;
   // Block and match state
   uint32_t BlockRemaining;
   uint32_t CopyRemaining;  // bytes of a match cut off by the end of the last chunk
