@@ -6,7 +6,7 @@
 #pragma once
 
 // Results of DetectPreviousInstall.
-enum PreviousInstallResult {
+enum PreviousInstallResult : int {
   kNoPreviousProgram = 1,       // no "quorvel.exe" in the directory
   kCurrentProductFound = -1,    // "quorvel.ini" has UseMMX in [Quorvelane]
   kPreviousGenerationFound = -2,  // "quorvel.ini" has Swap_R&B in [Quorvel] (tested first)

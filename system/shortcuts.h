@@ -4,7 +4,7 @@
 #pragma once
 
 // Results of CreateShortcuts.
-enum ShortcutsResult {
+enum ShortcutsResult : int {
   kShortcutsNoProgramsFolder = 0,  // no "Programs" shell folder: nothing created or deleted
   kShortcutsDone = 1,              // Programs found; single links may still have failed
 };

@@ -11,7 +11,7 @@
 #define UNINSTALL_STRING_VALUE "UninstallString"
 
 // Results of RegisterUninstall. The entry is written whole or not at all.
-enum UninstallKeyResult {
+enum UninstallKeyResult : int {
   kUninstallKeyNotOpened = 0,     // the key could not be created or opened; nothing written
   kUninstallKeyWritten = 1,       // key created or opened; both values written
   kUninstallCommandTooLong = 2,   // the command does not fit kPathSize: nothing written
