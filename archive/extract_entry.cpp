@@ -6,8 +6,8 @@
 // entry_header.cpp.
 #include "archive/extract_entry.h"
 
+#include "archive/decode_entry.h"
 #include "archive/entry_header.h"
-#include "archive/lzh_decoder.h"
 #include "archive/payload_format.h"
 #include "setup/setup_state.h"
 
@@ -49,29 +49,23 @@ bool ComposeOutputPath(const char* destination, const EntryHeader& entry, char (
 
 // Creates every missing directory of the name part, top down. A prefix that can be made the
 // current directory exists (and becomes current); otherwise it is created, and a failure shows up
-// only when the file cannot be created.
-void CreateEntryDirectories(char* path, uint32_t nameStart) {
+// only when the file cannot be created. Returns false, entering nothing further, at a prefix that
+// is a link: below the destination no link is followed.
+bool CreateEntryDirectories(char* path, uint32_t nameStart) {
   for (uint32_t i = nameStart; path[i] != '\0'; ++i) {
     if (path[i] != kSeparator) continue;
     path[i] = '\0';
-    if (!SetCurrentDirectoryTo(path)) (void)CreateDirectoryAt(path);
+    const bool link = IsLinkAt(path);
+    if (!link && !SetCurrentDirectoryTo(path)) (void)CreateDirectoryAt(path);
     path[i] = kSeparator;
-  }
-}
-
-// Decodes the entry in full chunks (all but the last) and writes each chunk. True on success.
-bool WriteCompressedData(FileHandle file, const EntryHeader& entry) {
-  DecodeFailed = 0;
-  DecodeStart(entry.Data, entry.StoredSize);
-  uint32_t remaining = entry.UnpackedSize;  // below 2^31, checked with the header
-  while (remaining > 0) {
-    uint32_t count = remaining < kDecodeWindowSize ? remaining : kDecodeWindowSize;
-    DecodeChunk(count, DecodeWindow);
-    if (DecodeFailed) return false;  // the damaged chunk is not written
-    if (WriteLocked(file, DecodeWindow, count) == kWriteShort) return false;
-    remaining -= count;
+    if (link) return false;
   }
   return true;
+}
+
+// Writes one decoded chunk to the output file (the context).
+bool WriteDecodedChunk(const uint8_t* bytes, uint32_t count, void* file) {
+  return WriteLocked(static_cast<FileHandle>(file), bytes, count) == kWriteComplete;
 }
 
 // Counts the new file, names it for the progress display and repaints before any data is written.
@@ -93,14 +87,14 @@ int ExtractEntry(const uint8_t* archive, uint32_t offset, uint32_t size, const c
   char path[kPathSize];
   uint32_t nameStart = 0;
   if (!ComposeOutputPath(destination, entry, path, &nameStart)) return kExtractMalformedHeader;
-  CreateEntryDirectories(path, nameStart);
-
   FileHandle file;
-  if (!CreateOutputFile(path, &file)) return kExtractCannotCreateFile;
+  if (!CreateEntryDirectories(path, nameStart) || IsLinkAt(path) || !CreateOutputFile(path, &file))
+    return kExtractCannotCreateFile;  // a link on the way is refused like an uncreatable file
   AnnounceOutputFile(path);
 
   if (entry.Method == kMethodCompressed) {
-    bool written = WriteCompressedData(file, entry);
+    bool written = DecodeEntry(entry.Data, entry.StoredSize, entry.UnpackedSize,
+                               WriteDecodedChunk, file) == kDecodeEntryComplete;
     CloseOutputFile(file);
     if (!written) DeleteOutputFile(path);
     return written ? int(entry.NextOffset) : kExtractDecodeFailed;

@@ -16,7 +16,8 @@ enum ExtractResult : int {
   kExtractMalformedHeader = -1,   // bad header, unsafe name or over-long path; nothing created
   kExtractDecodeFailed = -2,      // compressed entry: decoding or a write failed; file deleted
   kExtractStoredWriteFailed = -5, // stored entry: the write failed; file deleted
-  kExtractCannotCreateFile = -6,  // the output file cannot be created; nothing counted
+  kExtractCannotCreateFile = -6,  // the output file cannot be created, or a link lies on its
+                                  // way; nothing counted
 };
 
 // Results of WriteLocked.

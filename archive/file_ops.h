@@ -18,8 +18,14 @@ bool SetCurrentDirectoryTo(const char* path);
 // Creates the directory path with default security. The result is not examined by the extractor.
 bool CreateDirectoryAt(const char* path);
 
+// True when path exists as a link of any kind (symbolic link, junction, other reparse point),
+// dangling or not. The extractor never enters or writes through one.
+bool IsLinkAt(const char* path);
+
 // Creates path for writing, without sharing, replacing and truncating an existing file, with normal
-// attributes. Returns true and the open file in *file, or false when the file cannot be created.
+// attributes; one that cannot be written (read-only, or held open) makes it fail. The POSIX form
+// also refuses a link at path and a file with a second name (a hard link), which IsLinkAt does
+// not report. Returns true and the open file in *file, or false when the file cannot be created.
 bool CreateOutputFile(const char* path, FileHandle* file);
 
 // The file's current position (low 32 bits).

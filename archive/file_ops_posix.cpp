@@ -61,11 +61,25 @@ bool CreateDirectoryAt(const char* path) {
   return ToPosixPath(path, native) && mkdir(native, 0777) == 0;
 }
 
+bool IsLinkAt(const char* path) {
+  char native[kPathSize];
+  struct stat info;
+  return ToPosixPath(path, native) && lstat(native, &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 bool CreateOutputFile(const char* path, FileHandle* file) {
   char native[kNativePathSize];
   if (!ToPosixPath(path, native)) return false;
-  int fd = open(native, O_CREAT | O_TRUNC | O_WRONLY, 0666);
+  // Truncated only once it is known to be a plain file with no other name; not blocking, so
+  // that a named pipe is refused rather than waited on.
+  int fd = open(native, O_CREAT | O_WRONLY | O_NOFOLLOW | O_NONBLOCK, 0666);
   if (fd < 0) return false;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1 ||
+      ftruncate(fd, 0) != 0) {
+    (void)close(fd);
+    return false;
+  }
   *file = reinterpret_cast<FileHandle>(static_cast<intptr_t>(fd));
   return true;
 }

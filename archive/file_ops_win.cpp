@@ -17,6 +17,11 @@ bool SetCurrentDirectoryTo(const char* path) { return SetCurrentDirectoryA(path)
 
 bool CreateDirectoryAt(const char* path) { return CreateDirectoryA(path, NULL) != FALSE; }
 
+bool IsLinkAt(const char* path) {
+  DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 bool CreateOutputFile(const char* path, FileHandle* file) {
   HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               NULL);

@@ -5,7 +5,8 @@
 //
 // Format notes (the -lh5- stream)
 //   Bits are taken from each byte most significant bit first, bytes in increasing order; every
-//   multi-bit field is read most significant bit first. Bits past the stored bytes read as 0.
+//   multi-bit field is read most significant bit first. Bits past the stored bytes read as 0, but
+//   an entry that uses any of them is damaged (cut short, or its unpacked size inflated).
 //   The stream is a sequence of blocks with no alignment and no end marker; decoding stops when
 //   the entry's unpacked size has been produced. A block is:
 //     1. symbol count, 16 bits: literal/length symbols in the block; 0 runs to the entry's end.
@@ -124,8 +125,17 @@ inline LzhBitWord LoadBigEndian(const uint8_t* p) {
 }
 
 // Tops the look-ahead up to at least kRefillBits bits (at most kWordBits - 1) with one load;
-// assumes at least a word of input at Next. The load may take in bits of the byte after the
-// ones it counts: those are the leading bits of *Next, which the next refill ORs in again.
+// assumes at least a word of input at Next.
+//
+// The arithmetic: the word at Next is placed right below the Count bits held (shifted right by
+// Count). Only the whole bytes of it that fit below them are counted, (kWordBits - 1 - Count) / 8
+// of them, which is how far Next moves; Count grows by 8 per byte. As Count < kWordBits,
+// kWordBits - 1 - Count is Count with its low log2(kWordBits) bits inverted, so those bytes times
+// 8 are exactly the bits of kRefillBits (all ones from bit 3 up) that Count lacks: the new Count
+// is Count | kRefillBits, between kRefillBits and kWordBits - 1, with no add and no branch. The
+// uncounted low bits of the load are the leading bits of the byte now at *Next; the next load
+// ORs the same bits into the same places again, which is why the bits below Count must be zero
+// or exactly those bits.
 inline void RefillWord(LzhBitReader& in) {
   in.Buffer |= LoadBigEndian(in.Next) >> in.Count;
   in.Next += (kWordBits - 1 - in.Count) >> 3;
@@ -141,7 +151,11 @@ inline void Refill(LzhBitReader& in) {
   }
   while (in.Count < kRefillBits) {
     LzhBitWord byte = 0;
-    if (in.Next < in.End) byte = *in.Next++;
+    if (in.Next < in.End) {
+      byte = *in.Next++;
+    } else if (Lzh.PastEnd <= kRefillBits) {  // beyond any Count already: stays so
+      Lzh.PastEnd += 8;
+    }
     in.Buffer |= byte << (kRefillBits - in.Count);
     in.Count += 8;
   }
@@ -638,6 +652,7 @@ void DecodeStart(const uint8_t* input, uint32_t storedSize) {
   Lzh.Bits.End = storedSize == 0 ? input : input + storedSize;  // input may be null when empty
   Lzh.Bits.Buffer = 0;
   Lzh.Bits.Count = 0;
+  Lzh.PastEnd = 0;
   Lzh.BlockRemaining = 0;
   Lzh.CopyRemaining = 0;
 }
@@ -650,4 +665,5 @@ void DecodeChunk(uint32_t count, uint8_t* window) {
   uint32_t r = CopyCutMatch(window, 0, count);
   if (r < count) r = DecodeFast(window, r, count);
   DecodeTail(window, r, count);
+  if (Lzh.PastEnd > Lzh.Bits.Count) Fail();  // used zero bits from beyond the stored bytes
 }

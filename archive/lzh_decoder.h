@@ -4,7 +4,7 @@
 //
 // Calling order for one entry: clear DecodeFailed, DecodeStart(data, storedSize), then DecodeChunk
 // until the unpacked size has been produced, testing DecodeFailed after each call. Every chunk but
-// the entry's last must be exactly kDecodeWindowSize bytes.
+// the entry's last must be exactly kDecodeWindowSize bytes. DecodeEntry (decode_entry.h) does this.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +31,7 @@ using LzhBitWord = uint32_t;
 // The bit reader. Buffer holds Count (0..width-1) not yet consumed bits, left-aligned (the next
 // bit is the most significant). The bits below them are either zero or the leading bits of *Next,
 // the next byte not yet taken in, so a refill may OR that byte in again. Bytes at or past End
-// read as 0 and leave Next where it is.
+// read as 0, leave Next where it is and add their 8 bits to the decoder's PastEnd.
 struct LzhBitReader {
   const uint8_t* Next;
   const uint8_t* End;
@@ -41,6 +41,10 @@ struct LzhBitReader {
 
 struct LzhDecoder {
   LzhBitReader Bits;
+  // Zero bits taken in from beyond the stored bytes; it stops growing once it exceeds any Count.
+  // The stream has been read beyond its end once PastEnd > Bits.Count. Kept out of the bit
+  // reader, which the fast loop copies into registers.
+  uint32_t PastEnd;
   // Block and match state
   uint32_t BlockRemaining;
   uint32_t CopyRemaining;  // bytes of a match cut off by the end of the last chunk
@@ -62,7 +66,8 @@ extern uint8_t DecodeWindow[kDecodeWindowSize];
 // 0 or 1; 1 once the current entry's stream was found damaged: an over-full or incomplete code,
 // or a value beyond the format's arrays (a count above the code's symbols, a zero run past the
 // last length, a single symbol beyond its code, a length above 16, a tree walk that does not end
-// in a symbol). The caller clears it before DecodeStart and tests it after every DecodeChunk.
+// in a symbol), or a chunk that leaves more bits consumed than the stored bytes hold. The caller
+// clears it before DecodeStart and tests it after every DecodeChunk.
 extern int DecodeFailed;
 
 // Begins one entry: input is its stored bytes (kept in place by the caller until the entry's last
@@ -71,5 +76,6 @@ void DecodeStart(const uint8_t* input, uint32_t storedSize);
 
 // Produces the next count (1..8192; more is cut to 8192) bytes of the entry into
 // window[0..count-1]; window is DecodeWindow. Sets DecodeFailed on a damaged stream but always
-// produces count bytes. Bits past the stored bytes read as 0.
+// produces count bytes. Bits past the stored bytes read as 0, and using any of them is damage: a
+// stream cut short, or an unpacked size larger than the stream holds.
 void DecodeChunk(uint32_t count, uint8_t* window);

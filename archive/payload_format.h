@@ -18,7 +18,6 @@
 // Sizes stay below 2^31. The next entry starts at entry offset + header size + stored size.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 constexpr uint8_t kEntryMagic[4] = {0x6B, 0x70, 0x78, 0x0A};
@@ -39,20 +38,6 @@ constexpr uint32_t kMaxEntrySize = 0x7FFFFFFF;  // sizes are treated as signed 3
 // The payload's place among the program's resources: type "KPX", integer id 119.
 #define KPX_PAYLOAD_RESOURCE_TYPE "KPX"
 constexpr int kPayloadResourceId = 119;
-
-// The fixed part of a header as it lies in the archive; used by the packer to write headers.
-struct EntryHeaderFields {
-  uint8_t Magic[4];
-  uint32_t HeaderSize;
-  uint32_t Method;
-  uint32_t StoredSize;
-  uint32_t UnpackedSize;
-};
-static_assert(sizeof(EntryHeaderFields) == kFixedHeaderSize, "header layout");
-static_assert(offsetof(EntryHeaderFields, HeaderSize) == kHeaderSizeOffset, "header layout");
-static_assert(offsetof(EntryHeaderFields, Method) == kMethodOffset, "header layout");
-static_assert(offsetof(EntryHeaderFields, StoredSize) == kStoredSizeOffset, "header layout");
-static_assert(offsetof(EntryHeaderFields, UnpackedSize) == kUnpackedSizeOffset, "header layout");
 
 // Reads a little-endian 32-bit number; the caller guarantees 4 readable bytes at p.
 inline uint32_t ReadLe32(const uint8_t* p) {

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "archive/decode_entry.h"
 #include "archive/entry_header.h"
 #include "archive/extract_entry.h"
 #include "archive/lzh_decoder.h"
@@ -33,18 +34,11 @@ void PrintTotals(const WalkTotals& totals) {
               static_cast<unsigned long long>(totals.Unpacked));
 }
 
-// Decodes one compressed entry in full chunks, as the extractor does, writing nothing. True when
-// the decoder found no invalid code.
+// Decodes one compressed entry as the extractor does, writing nothing. True when the decoder
+// found no damage.
 bool DecodesCleanly(const EntryHeader& entry) {
-  DecodeFailed = 0;
-  DecodeStart(entry.Data, entry.StoredSize);
-  for (uint32_t remaining = entry.UnpackedSize; remaining > 0;) {
-    uint32_t count = remaining < kDecodeWindowSize ? remaining : kDecodeWindowSize;
-    DecodeChunk(count, DecodeWindow);
-    if (DecodeFailed) return false;
-    remaining -= count;
-  }
-  return true;
+  return DecodeEntry(entry.Data, entry.StoredSize, entry.UnpackedSize, nullptr, nullptr) ==
+         kDecodeEntryComplete;
 }
 
 // The destination made absolute (the extractor moves the current directory), created, and in

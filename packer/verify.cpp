@@ -3,16 +3,22 @@
 
 #include <cstring>
 
-#include "archive/lzh_decoder.h"
+#include "archive/decode_entry.h"
+
+namespace {
+
+// Compares each chunk with the next bytes of the original (the context: a cursor into it).
+bool MatchesOriginal(const uint8_t* bytes, uint32_t count, void* cursor) {
+  const uint8_t*& next = *static_cast<const uint8_t**>(cursor);
+  if (std::memcmp(bytes, next, count) != 0) return false;
+  next += count;
+  return true;
+}
+
+}  // namespace
 
 bool DecodesTo(const std::vector<uint8_t>& stream, const uint8_t* original, uint32_t size) {
-  DecodeFailed = 0;
-  DecodeStart(stream.data(), uint32_t(stream.size()));
-  for (uint32_t done = 0; done < size;) {
-    uint32_t count = size - done < kDecodeWindowSize ? size - done : kDecodeWindowSize;
-    DecodeChunk(count, DecodeWindow);
-    if (DecodeFailed != 0 || std::memcmp(DecodeWindow, original + done, count) != 0) return false;
-    done += count;
-  }
-  return true;
+  const uint8_t* next = original;
+  return DecodeEntry(stream.data(), uint32_t(stream.size()), size, MatchesOriginal, &next) ==
+         kDecodeEntryComplete;
 }

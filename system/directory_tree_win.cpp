@@ -1,7 +1,9 @@
 // Empties a directory tree through the current directory, entry by entry as the search returns
 // them. Win32. Nothing is reported: whatever cannot be deleted stays, and the walk goes on.
+#include "system/directory_tree.h"
+
+#include "setup/setup_state.h"
 #include "system/path_buffer.h"
-#include "system/shell_folders.h"
 #include "system/win32_api.h"
 
 static void WalkCurrentDirectory(HANDLE search, WIN32_FIND_DATAA& found);
@@ -57,7 +59,7 @@ static void WalkCurrentDirectory(HANDLE search, WIN32_FIND_DATAA& found) {
   } while (FindNextFileA(search, &found));
 }
 
-void EmptyDirectoryTree(const char* path, int removeRoot) {
+void EmptyDirectoryTree(const char* path, TreeRoot root) {
   char remembered[kPathSize];
   DWORD length = GetCurrentDirectoryA(kPathSize, remembered);
   bool canRestore = length > 0 && length < kPathSize;
@@ -71,5 +73,6 @@ void EmptyDirectoryTree(const char* path, int removeRoot) {
   WalkCurrentDirectory(search, found);
   FindClose(search);
   (void)SetCurrentDirectoryA(remembered);
-  if (removeRoot) (void)RemoveDirectoryA(path);  // fails, and path stays, if anything survived
+  // Fails, and path stays, if anything survived.
+  if (root == kRemoveTreeRoot) (void)RemoveDirectoryA(path);
 }

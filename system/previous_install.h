@@ -6,7 +6,7 @@
 #pragma once
 
 // Results of DetectPreviousInstall.
-enum PreviousInstallResult {
+enum PreviousInstallResult : int {
   kNoPreviousProgram = 1,       // no "quorvel.exe" in the directory
   kCurrentProductFound = -1,    // "quorvel.ini" has UseMMX in [Quorvelane]
   kPreviousGenerationFound = -2,  // "quorvel.ini" has Swap_R&B in [Quorvel] (tested first)
@@ -31,7 +31,7 @@ extern const char* const kPreviousFiles[kPreviousFileCount];
 
 // Classifies directory (a full path, with or without trailing '\'). Changes nothing. Returns a
 // PreviousInstallResult.
-int DetectPreviousInstall(const char* directory);
+PreviousInstallResult DetectPreviousInstall(const char* directory);
 
 // Deletes the previous generation from directory (with or without trailing '\'): its listed
 // files, then "templates" renamed to "oldtemplates" (unless that name exists), its shortcuts and

@@ -1,6 +1,7 @@
 // Detects an earlier installation and removes the previous product generation. Win32.
 #include "system/previous_install.h"
 
+#include "system/directory_tree.h"
 #include "system/path_buffer.h"
 #include "system/shell_folders.h"
 #include "system/uninstall_key.h"
@@ -11,7 +12,7 @@ static bool IniKeyPresent(const char* iniPath, const char* section, const char* 
   return GetPrivateProfileIntA(section, key, -1, iniPath) != UINT(-1);
 }
 
-int DetectPreviousInstall(const char* directory) {
+PreviousInstallResult DetectPreviousInstall(const char* directory) {
   char found[kPathSize];
   char* filePart = nullptr;
   // Only the given directory is searched; only whether the file is there counts.
@@ -61,7 +62,7 @@ void RemoveLegacyShortcuts() {
   char path[kPathSize];
   if (shell.ProgramsFound && CopyPath(path, kPathSize, shell.Programs) &&
       AppendPath(path, kPathSize, "\\" PREVIOUS_START_MENU_FOLDER)) {
-    EmptyDirectoryTree(path, 1);
+    EmptyDirectoryTree(path, kRemoveTreeRoot);
   }
   if (shell.DesktopFound && CopyPath(path, kPathSize, shell.Desktop) &&
       AppendPath(path, kPathSize, "\\" PREVIOUS_DESKTOP_LINK)) {

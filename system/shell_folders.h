@@ -1,7 +1,6 @@
 // The user's shell folders (Start-menu programs folder and desktop folder) as the registry names
-// them, and the emptying of a directory tree. Used by the shortcuts and by the removal of the
-// previous product generation. Declarations only; the code is Win32 (shell_folders_win.cpp,
-// directory_tree_win.cpp).
+// them. Used by the shortcuts and by the removal of the previous product generation. Declarations
+// only; the code is Win32 (shell_folders_win.cpp).
 #pragma once
 
 #include "setup/setup_state.h"
@@ -22,10 +21,3 @@ struct ShellFolders {
 // case; the first match of each name counts). A key that cannot be opened finds neither. Values
 // whose name or data does not fit in kPathSize bytes are passed over.
 void LookupShellFolders(ShellFolders& folders);
-
-// Deletes every file and subdirectory below path (a full directory path without trailing '\'),
-// and path itself when removeRoot is nonzero. Subdirectories whose names begin with '.' are kept
-// whole; read-only files stay, and with them the directories above them. A link to a directory
-// (junction or symbolic link) is removed as a link and never entered. The current directory is
-// the same on return as on entry.
-void EmptyDirectoryTree(const char* path, int removeRoot);

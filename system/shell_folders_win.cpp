@@ -12,7 +12,9 @@ static void TakeFolder(const char* data, char* folder, int& found) {
 
 // Reads the values of the shell-folders key by index until both folders are known or the
 // values run out. A value that cannot be read (too long for the buffers, or any other error) is
-// passed over; the enumeration always ends because the index only grows.
+// passed over. The index stops at the value count the key reported when it was opened: a key
+// deleted meanwhile, or one that may not be read, fails every index alike and never reports
+// the end, and values added later do not matter to a lookup.
 void LookupShellFolders(ShellFolders& folders) {
   folders.ProgramsFound = 0;
   folders.DesktopFound = 0;
@@ -20,7 +22,13 @@ void LookupShellFolders(ShellFolders& folders) {
   folders.Desktop[0] = '\0';
   HKEY key;
   if (RegOpenKeyA(HKEY_CURRENT_USER, SHELL_FOLDERS_KEY, &key) != ERROR_SUCCESS) return;
-  for (DWORD index = 0; !(folders.ProgramsFound && folders.DesktopFound); ++index) {
+  DWORD valueCount = 0;
+  if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &valueCount,
+                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+    valueCount = 0;  // nothing can be relied on: look at no value
+  }
+  for (DWORD index = 0; index < valueCount && !(folders.ProgramsFound && folders.DesktopFound);
+       ++index) {
     char name[kPathSize];
     char data[kPathSize + 1];  // one spare byte: the stored data need not be terminated
     DWORD nameSize = kPathSize;

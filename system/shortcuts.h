@@ -4,14 +4,14 @@
 #pragma once
 
 // Results of CreateShortcuts.
-enum ShortcutsResult {
+enum ShortcutsResult : int {
   kShortcutsNoProgramsFolder = 0,  // no "Programs" shell folder: nothing created or deleted
   kShortcutsDone = 1,              // Programs found; single links may still have failed
 };
 
 // Creates the product's links from Package and Setup.InstallDirectory (which ends in '\'). The
 // product folder in the Programs folder is emptied first, or created. Returns a ShortcutsResult.
-int CreateShortcuts();
+ShortcutsResult CreateShortcuts();
 
 // Writes one shell link file at linkPath pointing at target, with the target's folder as working
 // directory; arguments and iconPath may be null (iconIndex counts only with an iconPath). Assumes

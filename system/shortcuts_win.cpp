@@ -8,6 +8,7 @@
 
 #include "setup/package_info.h"
 #include "setup/setup_state.h"
+#include "system/directory_tree.h"
 #include "system/path_buffer.h"
 #include "system/shell_folders.h"
 #include "system/win32_api.h"
@@ -60,7 +61,7 @@ static bool ComposeLinkPath(char* path, const char* directory, const char* name1
 // existence test of the program does), otherwise creates it one level deep.
 static void PrepareProductFolder(const char* folder) {
   if (SetCurrentDirectoryA(folder)) {
-    EmptyDirectoryTree(folder, 0);
+    EmptyDirectoryTree(folder, kKeepTreeRoot);
   } else {
     (void)CreateDirectoryA(folder, nullptr);  // best effort: its links then fail silently
   }
@@ -91,7 +92,7 @@ static void CreateProductLinks(const char* folder, const ShellFolders& shell,
   }
 }
 
-int CreateShortcuts() {
+ShortcutsResult CreateShortcuts() {
   ShellFolders shell;
   LookupShellFolders(shell);
   if (!shell.ProgramsFound) return kShortcutsNoProgramsFolder;

@@ -10,10 +10,12 @@
 #define DISPLAY_NAME_VALUE "DisplayName"
 #define UNINSTALL_STRING_VALUE "UninstallString"
 
-// Results of RegisterUninstall.
-enum UninstallKeyResult {
-  kUninstallKeyNotOpened = 0,  // the key could not be created or opened; nothing written
-  kUninstallKeyWritten = 1,    // key created or opened; both values written (best effort)
+// Results of RegisterUninstall. The entry is written whole or not at all.
+enum UninstallKeyResult : int {
+  kUninstallKeyNotOpened = 0,     // the key could not be created or opened; nothing written
+  kUninstallKeyWritten = 1,       // key created or opened; both values written
+  kUninstallCommandTooLong = 2,   // the command does not fit kPathSize: nothing written
+  kUninstallValueNotWritten = 3,  // a value could not be set: neither value is left in the key
 };
 
 // Composes the uninstall command into command[0..size-1]: the quoted program path
@@ -24,6 +26,6 @@ bool ComposeUninstallCommand(char* command, size_t size, const char* directory,
                              const char* programBaseName, const char* argument);
 
 // Creates or opens HKLM\UNINSTALL_KEY_ROOT + Package.ProductName and sets "DisplayName" to the
-// product name and "UninstallString" to the uninstall command for Setup.InstallDirectory. Other
-// values of an existing key stay. Returns an UninstallKeyResult.
-int RegisterUninstall();
+// product name and "UninstallString" to the uninstall command for Setup.InstallDirectory, or
+// writes neither. Other values of an existing key stay.
+UninstallKeyResult RegisterUninstall();

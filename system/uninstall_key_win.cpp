@@ -6,17 +6,24 @@
 #include "system/path_buffer.h"
 #include "system/win32_api.h"
 
-// Writes one REG_SZ value, terminator included. Best effort: the result is not reported.
-static void SetStringValue(HKEY key, const char* name, const char* text) {
-  (void)RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                       DWORD(lstrlenA(text) + 1));
+// Writes one REG_SZ value, terminator included. True when the system took it.
+static bool SetStringValue(HKEY key, const char* name, const char* text) {
+  return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                        DWORD(lstrlenA(text) + 1)) == ERROR_SUCCESS;
 }
 
-int RegisterUninstall() {
+// The command is composed before the key is touched, and a value that cannot be set takes the
+// other with it: an entry with a name but no command could never be removed from the list.
+UninstallKeyResult RegisterUninstall() {
   char keyPath[kPathSize];
   if (!CopyPath(keyPath, kPathSize, UNINSTALL_KEY_ROOT) ||
       !AppendPath(keyPath, kPathSize, Package.ProductName)) {
     return kUninstallKeyNotOpened;  // a cut key name would name another product's key
+  }
+  char command[kPathSize];
+  if (!ComposeUninstallCommand(command, kPathSize, Setup.InstallDirectory, Package.ProgramBaseName,
+                               Package.UninstallArgument)) {
+    return kUninstallCommandTooLong;
   }
   HKEY key;
   char emptyClass[] = "";
@@ -24,12 +31,13 @@ int RegisterUninstall() {
                       KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return kUninstallKeyNotOpened;
   }
-  SetStringValue(key, DISPLAY_NAME_VALUE, Package.ProductName);
-  char command[kPathSize];
-  if (ComposeUninstallCommand(command, kPathSize, Setup.InstallDirectory, Package.ProgramBaseName,
-                              Package.UninstallArgument)) {
-    SetStringValue(key, UNINSTALL_STRING_VALUE, command);
+  UninstallKeyResult result = kUninstallKeyWritten;
+  if (!SetStringValue(key, DISPLAY_NAME_VALUE, Package.ProductName) ||
+      !SetStringValue(key, UNINSTALL_STRING_VALUE, command)) {
+    (void)RegDeleteValueA(key, DISPLAY_NAME_VALUE);
+    (void)RegDeleteValueA(key, UNINSTALL_STRING_VALUE);
+    result = kUninstallValueNotWritten;
   }
   RegCloseKey(key);
-  return kUninstallKeyWritten;
+  return result;
 }

@@ -4,6 +4,8 @@
 // and the message boxes, the tests supply fakes.
 #pragma once
 
+#include "system/previous_install.h"
+
 // What the dialog does after the checks.
 enum class DestinationDecision {
   Proceed,  // create the destination and install
@@ -27,7 +29,7 @@ struct DestinationOps {
   bool (*EnterDirectory)(const char* path);
   // Removes the directory; succeeds only for an empty one.
   bool (*RemoveEmptyDirectory)(const char* path);
-  int (*DetectPreviousInstall)(const char* directory);  // a PreviousInstallResult
+  PreviousInstallResult (*DetectPreviousInstall)(const char* directory);
   void (*RemoveLegacyVersion)(const char* directory);
   // Asks the question; anything but an explicit No counts as Yes.
   UserAnswer (*AskYesNo)(void* owner, DestinationQuestion question);

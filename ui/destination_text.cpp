@@ -25,6 +25,11 @@ bool ComposeBrowsedDestination(char* path, size_t size, const char* folder) {
   return AppendSeparator(path, size) && AppendPath(path, size, folder);
 }
 
+bool NamesNoFolder(const char* text) {
+  while (*text == '\\') ++text;
+  return *text == '\0';
+}
+
 void DropTrailingBackslash(char* path) {
   if (EndsWithBackslash(path)) path[strlen(path) - 1] = '\0';
 }

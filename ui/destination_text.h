@@ -14,6 +14,11 @@ bool ComposeDefaultDestination(char* out, size_t size, const char* base, const c
 // Returns false, leaving path unchanged, when there is no room for both.
 bool ComposeBrowsedDestination(char* path, size_t size, const char* folder);
 
+// True when text names no folder: empty, or backslashes only. A lone "\" would otherwise mean
+// the root of the current drive and "\\" a network name without a server; the dialog puts the
+// default back for all of them alike.
+bool NamesNoFolder(const char* text);
+
 // Removes one trailing '\' if there is one; a text ending in two keeps one.
 void DropTrailingBackslash(char* path);
 

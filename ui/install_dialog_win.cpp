@@ -110,28 +110,48 @@ void RunInstallFromDialog(HWND dialog) {
   DestroyWindow(dialog);
 }
 
-// Reads the destination field into InstallDirectory without its trailing '\', and the desktop box
-// into CreateDesktopShortcut (on every press). False, after a warning, when the text does not fit
+// What the destination field held when Install was pressed.
+enum class FieldRead {
+  NoFolder,  // empty or backslashes only: the default goes back into the field
+  TooLong,   // refused with a warning
+  Ready,     // InstallDirectory holds it as a full path without its trailing '\'
+};
+
+// Makes path (a kPathSize buffer) a full path: the extractor moves the current directory, so a
+// relative destination would not stay where it pointed. False when the full path does not fit.
+bool MakeFullPath(char* path) {
+  char full[kPathSize];
+  DWORD length = GetFullPathNameA(path, kPathSize, full, nullptr);
+  return length > 0 && length < kPathSize && CopyPath(path, kPathSize, full);
+}
+
+// Reads the destination field into InstallDirectory, and the desktop box into
+// CreateDesktopShortcut (on every press). Too long means the text, or its full path, does not fit
 // the buffer with the '\' that the install appends.
-bool ReadDestination(HWND dialog) {
+FieldRead ReadDestination(HWND dialog) {
   int typed = GetWindowTextLengthA(GetDlgItem(dialog, IDC_DESTINATION));
   GetDlgItemTextA(dialog, IDC_DESTINATION, Setup.InstallDirectory, kPathSize);
   Package.CreateDesktopShortcut = IsDlgButtonChecked(dialog, IDC_DESKTOP_ICON) == BST_CHECKED;
-  if (Setup.InstallDirectory[0] == '\0') return true;
+  if (NamesNoFolder(Setup.InstallDirectory)) return FieldRead::NoFolder;
   DropTrailingBackslash(Setup.InstallDirectory);
-  if (typed < kPathSize && CanTakeTrailingBackslash(Setup.InstallDirectory, kPathSize))
-    return true;
+  if (typed < kPathSize && MakeFullPath(Setup.InstallDirectory) &&
+      CanTakeTrailingBackslash(Setup.InstallDirectory, kPathSize))
+    return FieldRead::Ready;
   WarnPathTooLong(dialog);
-  return false;
+  return FieldRead::TooLong;
 }
 
 // Reads and checks the destination, asks what the checks call for, creates the directory and
 // runs the install; the dialog stays for an empty or refused destination and for Stay.
 void OnInstallClicked(HWND dialog) {
-  if (!ReadDestination(dialog)) return;
-  if (Setup.InstallDirectory[0] == '\0') {
-    ShowDefaultDestination(dialog);
-    return;
+  switch (ReadDestination(dialog)) {
+    case FieldRead::NoFolder:
+      ShowDefaultDestination(dialog);
+      return;
+    case FieldRead::TooLong:
+      return;
+    case FieldRead::Ready:
+      break;
   }
   DestinationOps ops = {dialog, Setup.StartDirectory, EnterDirectory, RemoveEmptyDirectory,
                         DetectPreviousInstall, RemoveLegacyVersion, AskQuestion};

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The install dialog as a person meets it: its look at start, Cancel, the close box, an empty
-# destination, a folder that is not empty, a destination whose parent is missing, a destination
-# too long for the program's paths.
+# destination (or backslashes alone), a folder that is not empty, a destination whose parent is
+# missing, a destination too long for the program's paths, a relative destination.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 e2e_begin dialog
 
@@ -30,6 +30,12 @@ drv press install
 sleep 1
 expect "default destination back" "$(drv dialog-state | field destination)" "$kDefaultDestination"
 expect_missing "nothing created" "$(unix_path "$kDefaultDestination")"
+for typed in '\' '\\'; do  # no folder named: never the drive's root
+  drv set-destination "$typed"
+  drv press install
+  sleep 1
+  expect "default back for $typed" "$(drv dialog-state | field destination)" "$kDefaultDestination"
+done
 
 echo "-- a folder that is not empty, answered No"
 mkdir -p "$WINEPREFIX/drive_c/stuff"; echo keep >"$WINEPREFIX/drive_c/stuff/notes.txt"
@@ -71,5 +77,19 @@ drv answer ok
 expect_no_box 3
 expect_exit_1
 expect_missing "nothing created" "$WINEPREFIX/drive_c/no such folder"
+
+echo "-- a relative destination, started in C:\\"
+rm -f "$work/exit"
+( cd "$WINEPREFIX/drive_c" && "$loader" "$SETUP_EXE" >/dev/null 2>&1; echo $? >"$work/exit" ) &
+setup_pid=$!
+drv wait-window "$kDialogCaption" 60 || fail "the install dialog did not appear"
+drv set-destination 'Relative'
+drv press install
+expect_box "Finish..!" "$kFinishText" "Yes,No"
+drv answer no
+expect_exit_1
+"$KPX_TOOL" extract "$SETUP_EXE" "$work/expected" >/dev/null
+if diff -r "$work/expected" "$WINEPREFIX/drive_c/Relative" >/dev/null; then ok "installed into C:\\Relative"
+else fail "not installed into C:\\Relative"; fi
 
 e2e_end

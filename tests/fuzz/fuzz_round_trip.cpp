@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "archive/decode_entry.h"
 #include "archive/lzh_decoder.h"
 #include "packer/lzh_encoder/lzh_encoder.h"
 
@@ -18,13 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint8_t> stream = lzh::EncodeLzh(original, length, lzh::SettingsForLevel(level));
   std::memset(&Lzh, 0, sizeof Lzh);
   std::memset(DecodeWindow, 0xA5, sizeof DecodeWindow);
-  DecodeFailed = 0;
-  DecodeStart(stream.data(), uint32_t(stream.size()));
-  for (uint32_t done = 0; done < length;) {
-    const uint32_t count = length - done < kDecodeWindowSize ? length - done : kDecodeWindowSize;
-    DecodeChunk(count, DecodeWindow);
-    if (DecodeFailed != 0 || std::memcmp(DecodeWindow, original + done, count) != 0) std::abort();
-    done += count;
-  }
+  const uint8_t* next = original;
+  const auto matches = [](const uint8_t* bytes, uint32_t count, void* cursor) {
+    const uint8_t*& expected = *static_cast<const uint8_t**>(cursor);
+    if (std::memcmp(bytes, expected, count) != 0) return false;
+    expected += count;
+    return true;
+  };
+  if (DecodeEntry(stream.data(), uint32_t(stream.size()), length, matches, &next) !=
+      kDecodeEntryComplete)
+    std::abort();
   return 0;
 }

@@ -56,6 +56,7 @@ void Fail() { DecodeFailed = 1; }
 // time; bytes past InputSize read as 0 and leave InputIndex where it is.
 void FillBits(int n) {
   LzhDecoder& d = Lzh;
+  d.ConsumedBits += static_cast<uint64_t>(n);
   d.BitBuffer = static_cast<uint16_t>(d.BitBuffer << n);
   while (n > d.PendingBits) {
     n -= d.PendingBits;
@@ -316,6 +317,7 @@ void DecodeStart(const uint8_t* input, uint32_t storedSize) {
   Lzh.PendingBits = 0;
   Lzh.InputIndex = 0;
   FillBits(kBitBufferBits);
+  Lzh.ConsumedBits = 0;  // the first fill only loads
   Lzh.BlockRemaining = 0;
   Lzh.CopyRemaining = 0;
 }
@@ -338,6 +340,7 @@ void DecodeChunk(uint32_t count, uint8_t* window) {
     Lzh.CopyPosition = (r - d - 1) & kWindowMask;
     CopyMatch(window, &r, count);
   }
+  if (Lzh.ConsumedBits > 8 * static_cast<uint64_t>(Lzh.InputSize)) Fail();  // read past the end
 }
 
 void Reset() {

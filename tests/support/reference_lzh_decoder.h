@@ -19,6 +19,7 @@ struct LzhDecoder {
   uint16_t BitBuffer;  // next 16 unconsumed bits, next bit in the most significant position
   uint32_t PendingByte;
   int32_t PendingBits;
+  uint64_t ConsumedBits;  // since DecodeStart; more than 8 * InputSize is damage
   // Block and match state
   uint32_t BlockRemaining;
   int32_t CopyRemaining;

@@ -62,15 +62,16 @@ TEST(LzhDecoderPeers, EveryPeerStreamDecodesToItsExpectedBytes) {
   }
 }
 
-// truncated.tsv: name, stored, unpacked, "no-error:SHA256", what. Missing bits read as zeros.
-TEST(LzhDecoderPeers, TruncatedPeerStreamsDecodeWithoutFailure) {
+// truncated.tsv: name, stored, unpacked, "no-error:SHA256", what. Missing bits read as zeros, and
+// using them is damage.
+TEST(LzhDecoderPeers, TruncatedPeerStreamsFailAsDamaged) {
   const std::vector<PeerStream> peers = LoadPeerStreams("truncated/truncated.tsv", "truncated/");
   if (peers.empty()) GTEST_SKIP() << "no peer data at " << PeerDataPath("");
   ASSERT_EQ(peers.size(), 2u);
   for (const PeerStream& peer : peers) {
     SCOPED_TRACE(peer.Row[0]);
     const DecodeResult result = DecodeAll(peer.Stream, peer.Unpacked);
-    EXPECT_FALSE(result.Failed);
+    EXPECT_TRUE(result.Failed);
     EXPECT_EQ("no-error:" + Sha256Hex(result.Bytes), peer.Row[3]);
   }
 }

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "system/shell_folders.h"
+#include "system/directory_tree.h"
 #include "tests/unit/system/system_test_env_win.h"
 
 #define WIN32_LEAN_AND_MEAN
@@ -19,10 +19,10 @@ TEST(EmptyDirectoryTree, RemovesNestedTreeAndRootOrNothingAndRestoresTheCurrentD
   WriteTextFile(tree + "\\a\\b\\c.txt", "c");
   WriteTextFile(tree + "\\top.txt", "t");
   const auto before = std::filesystem::current_path();
-  EmptyDirectoryTree(tree.c_str(), 1);
+  EmptyDirectoryTree(tree.c_str(), kRemoveTreeRoot);
   EXPECT_FALSE(DirectoryExists(tree));
   EXPECT_EQ(before, std::filesystem::current_path());
-  EmptyDirectoryTree(tree.c_str(), 1);  // now missing
+  EmptyDirectoryTree(tree.c_str(), kRemoveTreeRoot);  // now missing
   EXPECT_EQ(before, std::filesystem::current_path());
   EXPECT_TRUE(DirectoryExists(root.Root()));
 }
@@ -33,7 +33,7 @@ TEST(EmptyDirectoryTree, ReadOnlyFileKeepsItsDirectoriesAndTheRoot) {
   WriteTextFile(tree + "\\a\\locked.txt", "l");
   SetFileAttributesA((tree + "\\a\\locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
   WriteTextFile(tree + "\\a\\free.txt", "f");
-  EmptyDirectoryTree(tree.c_str(), 1);
+  EmptyDirectoryTree(tree.c_str(), kRemoveTreeRoot);
   EXPECT_EQ("locked.txt", ListDirectory(tree + "\\a"));
 }
 
@@ -50,7 +50,7 @@ TEST(EmptyDirectoryTree, DirectoryLinkIsNeverEntered) {
     CreateSymbolicLinkA(link.c_str(), outside.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
   }
   if (!DirectoryExists(link)) GTEST_SKIP() << "no link to a directory can be made here";
-  EmptyDirectoryTree(tree.c_str(), 1);
+  EmptyDirectoryTree(tree.c_str(), kRemoveTreeRoot);
   EXPECT_TRUE(FileExists(outside + "\\precious.txt"));
 }
 

@@ -15,7 +15,7 @@ namespace {
 struct World {
   bool Exists = false;
   bool Empty = false;
-  int Detected = kNoPreviousProgram;
+  PreviousInstallResult Detected = kNoPreviousProgram;
   UserAnswer Answer = UserAnswer::Yes;
   std::string Current = "start";
   std::vector<std::string> Calls;
@@ -34,7 +34,7 @@ bool FakeRemove(const char* path) {
   world->Calls.push_back(std::string("remove ") + path);
   return world->Current != path && world->Empty;
 }
-int FakeDetect(const char* directory) {
+PreviousInstallResult FakeDetect(const char* directory) {
   world->Calls.push_back(std::string("detect ") + directory);
   return world->Detected;
 }
@@ -65,7 +65,7 @@ using D = DestinationDecision;
 struct Row {
   const char* Label;
   bool Exists, Empty;
-  int Detected;
+  PreviousInstallResult Detected;
   UserAnswer Answer;
   D Expected;
   std::vector<Q> Questions;
@@ -86,7 +86,7 @@ TEST(CheckDestination, DecidesByWhatTheDirectoryHoldsAndTheAnswer) {
        {Q::InstallIntoNonEmpty}, "start", kLeaveAndRemove},
       {"other files, Yes", true, false, kNoPreviousProgram, UserAnswer::Yes, D::Proceed,
        {Q::InstallIntoNonEmpty}, "start", kLeaveAndRemove},
-      {"unknown result", true, false, 7, UserAnswer::No, D::Stay, {Q::InstallIntoNonEmpty},
+      {"unknown result", true, false, PreviousInstallResult(7), UserAnswer::No, D::Stay, {Q::InstallIntoNonEmpty},
        "start", kLeaveAndRemove},
       {"program file, No", true, false, kUnknownProgramFound, UserAnswer::No, D::Stay,
        {Q::OverwriteProgram}, "D", "enter D, detect D"},

@@ -45,6 +45,16 @@ TEST(DestinationText, OnlyOneTrailingBackslashIsDropped) {
   }
 }
 
+// "\" and "\\" alike: neither names a folder, so neither may become a drive's root.
+TEST(DestinationText, BackslashesAloneNameNoFolder) {
+  const struct {
+    const char* Typed;
+    bool NoFolder;
+  } rows[] = {{"", true}, {"\\", true}, {"\\\\", true}, {"\\\\\\", true},
+              {"a", false}, {"\\a", false}, {"\\\\server", false}, {"C:\\", false}};
+  for (const auto& row : rows) EXPECT_EQ(row.NoFolder, NamesNoFolder(row.Typed)) << row.Typed;
+}
+
 TEST(DestinationText, TrailingBackslashNeedsRoomUnlessPresent) {
   const struct {
     std::string Path;
