@@ -62,7 +62,7 @@ bool CreateDirectoryAt(const char* path) {
 }
 
 bool IsLinkAt(const char* path) {
-  char native[kPathSize];
+  char native[kNativePathSize];
   struct stat info;
   return ToPosixPath(path, native) && lstat(native, &info) == 0 && S_ISLNK(info.st_mode);
 }
