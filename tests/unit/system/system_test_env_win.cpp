@@ -86,10 +86,6 @@ std::string ListDirectory(const std::string& path) {
   return joined;
 }
 
-bool ReadMachineString(const std::string& keyPath, const char* name, std::string& data) {
-  return ReadString(HKEY_LOCAL_MACHINE, keyPath, name, data);
-}
-
 bool MachineKeyExists(const std::string& keyPath) {
   HKEY key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
@@ -97,10 +93,6 @@ bool MachineKeyExists(const std::string& keyPath) {
   }
   RegCloseKey(key);
   return true;
-}
-
-void WriteMachineString(const std::string& keyPath, const char* name, const std::string& data) {
-  WriteString(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, data);
 }
 
 void DeleteMachineKey(const std::string& keyPath) {

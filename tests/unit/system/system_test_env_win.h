@@ -69,8 +69,5 @@ bool DirectoryExists(const std::string& path);
 // Names in a directory (files and folders, without "." and ".."), sorted.
 std::string ListDirectory(const std::string& path);
 
-// Reads a REG_SZ value under HKLM; false when the key or the value is missing.
-bool ReadMachineString(const std::string& keyPath, const char* name, std::string& data);
 bool MachineKeyExists(const std::string& keyPath);
-void WriteMachineString(const std::string& keyPath, const char* name, const std::string& data);
 void DeleteMachineKey(const std::string& keyPath);

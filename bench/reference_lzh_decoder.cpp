@@ -3,7 +3,7 @@
 // reference::Lzh, reference::DecodeWindow and reference::DecodeFailed.
 // The format, and what a damaged stream does, are described at the top of
 // archive/lzh_decoder.cpp; this file follows that description one syntax element at a time.
-#include "tests/support/reference_lzh_decoder.h"
+#include "bench/reference_lzh_decoder.h"
 
 #include <cstring>
 
