@@ -10,11 +10,6 @@
 //   driver answer yes|no|ok|cancel [SECONDS]  presses that button of the box or browser showing
 //   driver link PATH                       target, arguments, working directory, icon of a .lnk
 //   driver shell-folder NAME               a per-user shell folder (Programs, Desktop)
-//   driver pause-install SETUP DIR N SECONDS  once the install of SETUP has created the file of
-//                                          its payload's N-th entry below DIR, holds the setup
-//                                          program still for SECONDS (for a screenshot of the
-//                                          progress bar); prints "watching" when it is ready,
-//                                          "paused" when it holds
 //   driver drop-dialog IN OUT              copies setup IN to OUT without its dialog template
 //   driver damage-payload IN OUT           copies setup IN to OUT with one compressed entry of its
 //                                          payload made undecodable; prints the entry's name
@@ -33,11 +28,14 @@
 #include <string>
 #include <vector>
 
+#include "archive/payload_format.h"
+#include "resources/resource.h"
+
 namespace {
 
-constexpr int kDestinationId = 1000;
-constexpr int kDesktopIconId = 1002;
-constexpr int kBrowseId = 1003;
+constexpr int kDestinationId = IDC_DESTINATION;
+constexpr int kDesktopIconId = IDC_DESKTOP_ICON;
+constexpr int kBrowseId = IDC_BROWSE;
 constexpr int kBoxTextId = 0xFFFF;
 
 std::string WindowText(HWND window) {
@@ -253,7 +251,7 @@ std::vector<BYTE> ReadPayload(const char* program) {
   std::vector<BYTE> payload;
   HMODULE module = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) return payload;
-  HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(119), "KPX");
+  HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(IDR_PAYLOAD), "KPX");
   if (resource != nullptr) {
     const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, resource)));
     payload.assign(data, data + SizeofResource(module, resource));
@@ -262,14 +260,13 @@ std::vector<BYTE> ReadPayload(const char* program) {
   return payload;
 }
 
-uint32_t Le32(const std::vector<BYTE>& bytes, size_t at) {
-  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t(bytes[at + 3]) << 24;
-}
+uint32_t Le32(const std::vector<BYTE>& bytes, size_t at) { return ReadLe32(&bytes[at]); }
 
-// Offsets of the payload's entries, in archive order; an entry's name starts 20 bytes in.
+// Offsets of the payload's entries, in archive order.
 std::vector<size_t> EntryOffsets(const std::vector<BYTE>& payload) {
   std::vector<size_t> entries;
-  for (size_t at = 0; at + 20 < payload.size(); at += Le32(payload, at + 4) + Le32(payload, at + 12))
+  for (size_t at = 0; at + kFixedHeaderSize < payload.size();
+       at += Le32(payload, at + kHeaderSizeOffset) + Le32(payload, at + kStoredSizeOffset))
     entries.push_back(at);
   return entries;
 }
@@ -280,39 +277,14 @@ std::vector<size_t> EntryOffsets(const std::vector<BYTE>& payload) {
 std::string DamageEntry(std::vector<BYTE>& payload) {
   std::vector<size_t> entries = EntryOffsets(payload);
   for (size_t i = entries.size() / 2; i < entries.size(); ++i) {
-    size_t at = entries[i], header = Le32(payload, at + 4), stored = Le32(payload, at + 12);
-    if (Le32(payload, at + 8) != 1 || stored < 4) continue;
+    size_t at = entries[i], header = Le32(payload, at + kHeaderSizeOffset);
+    size_t stored = Le32(payload, at + kStoredSizeOffset);
+    if (Le32(payload, at + kMethodOffset) != kMethodCompressed || stored < 4) continue;
     static const BYTE kBadStart[] = {0x00, 0x01, 0x18, 0x00};  // 1 block; 3 lengths of 0
     for (size_t k = 0; k < stored; ++k) payload[at + header + k] = k < 4 ? kBadStart[k] : 0;
-    return reinterpret_cast<const char*>(&payload[at + 20]);
+    return reinterpret_cast<const char*>(&payload[at + kNameOffset]);
   }
   return "";
-}
-
-// Suspends the install dialog's thread as soon as the entry-th file of the program's payload
-// exists below directory, for seconds: the progress bar then shows that file being written.
-int PauseInstall(const char* program, const std::string& directory, int entry, double seconds) {
-  std::vector<BYTE> payload = ReadPayload(program);
-  std::vector<size_t> entries = EntryOffsets(payload);
-  if (entry < 1 || entry > static_cast<int>(entries.size())) return 1;
-  const char* name = reinterpret_cast<const char*>(&payload[entries[entry - 1] + 20]);
-  std::string awaited = directory + "\\" + name;
-  HWND dialog = WaitFor(FindInstallDialog, 60);
-  if (dialog == nullptr) return 1;
-  HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(dialog, nullptr));
-  if (thread == nullptr) return 1;
-  std::printf("watching\n");
-  std::fflush(stdout);
-  for (DWORD start = GetTickCount(); GetFileAttributesA(awaited.c_str()) == INVALID_FILE_ATTRIBUTES;) {
-    if (GetTickCount() - start > 60000) return 1;  // the install never got that far
-  }
-  SuspendThread(thread);
-  std::printf("paused\n");
-  std::fflush(stdout);
-  Sleep(static_cast<DWORD>(seconds * 1000));
-  ResumeThread(thread);
-  CloseHandle(thread);
-  return 0;
 }
 
 // The payload lies in the file as it is; it is found by content and patched in place.
@@ -393,8 +365,6 @@ int main(int argc, char** argv) {
   if (command == "answer" && argc >= 3) return Answer(argv[2], Seconds(argc, argv, 3));
   if (command == "link" && argc >= 3) return ShowLink(argv[2]);
   if (command == "shell-folder" && argc >= 3) return ShowShellFolder(argv[2]);
-  if (command == "pause-install" && argc >= 6)
-    return PauseInstall(argv[2], argv[3], std::atoi(argv[4]), std::atof(argv[5]));
   if (command == "drop-dialog" && argc >= 4) return DropDialog(argv[2], argv[3]);
   if (command == "damage-payload" && argc >= 4) return DamagePayload(argv[2], argv[3]);
   return 2;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A whole install as a person does it: the proposed destination, Install, the finish question.
 # Then the same destination again, now holding the product: no question, and Yes to the finish
-# question launches the program in the install folder.
+# question launches the program in the install folder. Last, the product's own uninstall: no
+# trace of the product, every file of the user's kept.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 e2e_begin install
 
@@ -58,5 +59,16 @@ for _ in $(seq 100); do [ -s "$WINEPREFIX/drive_c/launch-probe.txt" ] && break; 
 launched=$(tr -d '\r' <"$WINEPREFIX/drive_c/launch-probe.txt" 2>/dev/null)
 expect "started in the install folder" "$(field cwd <<<"$launched" | tr 'A-Z' 'a-z')" 'c:\program files\quorvelane'
 expect "program path quoted" "$(field command <<<"$launched")" "\"$kDefaultDestination\\quorvel.exe\""
+
+echo "-- the product's own uninstall"
+cp "$work/expected/quorvel.exe" "$installed/quorvel.exe"
+printf 'mine' >"$installed/my letter.qvd"
+"$loader" "$installed/quorvel.exe" /uninstall /quiet >/dev/null 2>&1
+expect "uninstall exit code" "$?" 0
+for _ in $(seq 300); do [ -e "$installed/quorvel.exe" ] || break; sleep 0.1; done
+expect "only the user's file left" "$(cd "$installed" && ls | paste -sd,)" "my letter.qvd"
+expect_missing "Start-menu folder removed" "$(unix_path "$programs\\Quorvelane")"
+expect_missing "desktop link removed" "$(unix_path "$desktop\\Quorvelane.lnk")"
+expect "uninstall key removed" "$(value DisplayName)" ""
 
 e2e_end

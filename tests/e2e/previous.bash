@@ -16,6 +16,9 @@ programs=$(unix_path "$(drv shell-folder Programs)")
 desktop=$(unix_path "$(drv shell-folder Desktop)")
 mkdir -p "$programs/quorvel/more"
 printf 'link' >"$programs/quorvel/Quorvel.lnk"; printf 'x' >"$programs/quorvel/more/x.txt"
+# A link to a folder outside, which the removal must not enter.
+mkdir -p "$work/outside"; printf 'keep' >"$work/outside/precious.txt"
+ln -s "$work/outside" "$programs/quorvel/outside"
 printf 'link' >"$desktop/quorvel.lnk"
 legacy_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
 "$loader" reg add "$legacy_key" /v DisplayName /d Quorvel /f >/dev/null 2>&1
@@ -46,6 +49,7 @@ expect_missing "old files deleted" "$old/quorvel.gid"
 expect_present "other files kept" "$old/notes.txt"
 expect "new program installed" "$(cmp -s "$old/quorvel.exe" "$old/oldtemplates/letter.txt"; echo $?)" 1
 expect_missing "old Start-menu folder removed" "$programs/quorvel"
+expect_present "the link's target untouched" "$work/outside/precious.txt"
 expect_missing "old desktop link removed" "$desktop/quorvel.lnk"
 expect "old uninstall key removed" "$(legacy_key_present)" no
 "$KPX_TOOL" extract "$SETUP_EXE" "$work/expected" >/dev/null
