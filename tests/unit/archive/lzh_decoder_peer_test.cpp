@@ -1,5 +1,5 @@
 // The decoder against independent encoders: the shared peer streams (historical LHA encoders,
-// with their decoded bytes) and streams that jlha makes at test time from seeded data.
+// with their decoded bytes).
 #include <cstdint>
 #include <fstream>
 #include <sstream>
@@ -8,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/lha_archive.h"
 #include "tests/support/lzh_decode_all.h"
-#include "tests/support/seeded_data.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -54,40 +52,4 @@ TEST(LzhDecoderPeers, EveryPeerStreamDecodesToItsExpectedBytes) {
     EXPECT_FALSE(result.Failed);
     EXPECT_TRUE(result.Bytes == ReadWholeFile(PeerDataPath("expected/" + peer.Row[0])));
   }
-}
-
-namespace {
-
-struct RoundTripCase {
-  const char* Label;
-  DataKind Kind;
-  size_t Size;
-};
-
-// Random data alone comes back stored; it takes part in the mixed rows.
-const RoundTripCase kRoundTripCases[] = {
-    {"text 8193", DataKind::Text, 8193},
-    {"runs 65537", DataKind::Runs, 65537},
-    {"mixed 200000", DataKind::Mixed, 200000},
-};
-
-}  // namespace
-
-// jlha's -lh5- encoder starts from an empty window, so its matches never reach before the first
-// byte and every stream must give back the original bytes. Data it stores (-lh0-) is skipped.
-TEST(LzhDecoderPeers, JlhaStreamsOfSeededDataGiveBackTheData) {
-  int compressed = 0;
-  for (const RoundTripCase& c : kRoundTripCases) {
-    SCOPED_TRACE(c.Label);
-    const std::string data = SeededData(c.Kind, c.Size, static_cast<uint32_t>(c.Size) + 7);
-    LhaEntry entry;
-    if (!CompressWithJlha(data, &entry)) GTEST_SKIP() << "jlha is not available";
-    ASSERT_EQ(entry.UnpackedSize, data.size());
-    if (entry.Method != "-lh5-") continue;  // stored: nothing for the decoder to do
-    compressed++;
-    const DecodeResult result = DecodeAll(entry.Stream, entry.UnpackedSize);
-    EXPECT_FALSE(result.Failed);
-    EXPECT_TRUE(result.Bytes == data);
-  }
-  EXPECT_EQ(compressed, 3);
 }
