@@ -8,6 +8,7 @@
 //   driver press install|cancel|browse|close
 //   driver box [SECONDS]                   waits for a message box; prints caption, text, buttons
 //   driver answer yes|no|ok|cancel [SECONDS]  presses that button of the box or browser showing
+//                                          and waits until it is gone
 //   driver link PATH                       target, arguments, working directory, icon of a .lnk
 //   driver shell-folder NAME               a per-user shell folder (Programs, Desktop)
 //   driver drop-dialog IN OUT              copies setup IN to OUT without its dialog template
@@ -123,12 +124,8 @@ int DialogState() {
   std::printf("destination=%s\n", ControlText(GetDlgItem(dialog, kDestinationId)).c_str());
   std::printf("desktop=%u\n", IsDlgButtonChecked(dialog, kDesktopIconId));
   std::printf("position=%ld,%ld\n", own.left, own.top);
-  std::printf("size=%dx%d\n", width, height);
   std::printf("centre=%d,%d\n", static_cast<int>(screen.right - width) / 2,
               static_cast<int>(screen.bottom - height) / 2);
-  std::printf("install_enabled=%d\n", IsWindowEnabled(GetDlgItem(dialog, IDOK)) ? 1 : 0);
-  std::printf("browse_visible=%d\n", IsWindowVisible(GetDlgItem(dialog, kBrowseId)) ? 1 : 0);
-  std::printf("desktop_visible=%d\n", IsWindowVisible(GetDlgItem(dialog, kDesktopIconId)) ? 1 : 0);
   return 0;
 }
 
@@ -157,15 +154,17 @@ std::string ButtonLabel(HWND button) {
   return label;
 }
 
+// A box that is shown and has its text: laid out and ready for a person to read and answer.
+HWND ReadyBoxWith(int id) {
+  HWND box = FindBoxWith(id);
+  return box != nullptr && IsWindowVisible(box) && IsWindowVisible(GetDlgItem(box, id)) ? box
+                                                                                         : nullptr;
+}
+
 int ShowBox(double seconds) {
-  HWND box = WaitFor([] { return FindBoxWith(kBoxTextId); }, seconds);
+  HWND box = WaitFor([] { return ReadyBoxWith(kBoxTextId); }, seconds);
   if (box == nullptr) return 1;
-  Sleep(200);  // let the box finish laying itself out
-  RECT rect;
-  GetWindowRect(box, &rect);
   std::printf("caption=%s\n", WindowText(box).c_str());
-  std::printf("position=%ld,%ld\n", rect.left, rect.top);
-  std::printf("size=%ldx%ld\n", rect.right - rect.left, rect.bottom - rect.top);
   std::printf("text=%s\n", Escaped(ControlText(GetDlgItem(box, kBoxTextId))).c_str());
   std::string buttons;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
@@ -179,11 +178,11 @@ int Answer(const std::string& answer, double seconds) {
   int id = answer == "yes" ? IDYES : answer == "no" ? IDNO : answer == "ok" ? IDOK
          : answer == "cancel" ? IDCANCEL : 0;
   if (id == 0) return 2;
-  HWND box = WaitFor([id] { return FindBoxWith(id); }, seconds);
+  HWND box = WaitFor([id] { return ReadyBoxWith(id); }, seconds);
   if (box == nullptr) return 1;
-  Sleep(200);
   Click(box, id);
-  return 0;
+  // Done once the box is gone and its owner has gone on.
+  return WaitFor([box] { return IsWindow(box) ? nullptr : GetDesktopWindow(); }, seconds) ? 0 : 1;
 }
 
 // Prints a link's target, arguments, working directory and icon, read back through IShellLinkA
