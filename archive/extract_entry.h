@@ -9,6 +9,11 @@
 
 constexpr uint32_t kWritePieceSize = 0x7FFF;  // largest single write: 32,767 bytes, not 32,768
 constexpr uint32_t kExtractPathLimit = 256;   // composed path plus its NUL must stay below this
+// The longest composed output path in characters (destination, separator, name), as the packer
+// checks it and the host tool reports it.
+#define KPX_MAX_OUTPUT_PATH 253
+constexpr uint32_t kMaxOutputPath = KPX_MAX_OUTPUT_PATH;
+static_assert(kMaxOutputPath + 3 == kExtractPathLimit, "the limit counts the NUL and one spare");
 
 // Results of ExtractEntry. A positive result is the offset of the next entry.
 enum ExtractResult : int {

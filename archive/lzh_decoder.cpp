@@ -61,31 +61,8 @@ int DecodeFailed;
 
 namespace {
 
-constexpr int kBlockCountBits = 16;
-constexpr int kCodeLenCountBits = 5;
-constexpr int kLitLenCountBits = 9;
-constexpr int kPositionCountBits = 4;
-constexpr int kZeroRunAfterIndex = 3;  // the code-length code's zero-run field follows length 3
 constexpr int kNoZeroRun = -1;
-constexpr int kZeroRunBits = 2;
-constexpr int kLengthFieldBits = 3;     // small-code length: 0..6 in 3 bits, 7 and up in unary
-constexpr uint32_t kUnaryLength = 7;    // the 3-bit value that announces the unary extension
-constexpr uint32_t kMinMatchLength = 3;
-constexpr uint32_t kMaxMatchLength = 256;
-constexpr uint32_t kFirstMatchSymbol = 256;
-constexpr uint32_t kMatchLengthBias = kFirstMatchSymbol - kMinMatchLength;  // 253
-constexpr uint32_t kCodeSpace = 1u << kMaxCodeLength;                       // 0x10000
-constexpr int kMaxExtraBits = kPositionSymbols - 2;                         // class 13: 12 bits
-
-// Code-length code symbols with a meaning of their own; 3..18 stand for the lengths 1..16.
-constexpr uint32_t kZeroLength = 0;
-constexpr uint32_t kShortZeroRun = 1;  // 4 bits + 3 zero lengths
-constexpr int kShortZeroRunBits = 4;
-constexpr uint32_t kShortZeroRunBase = 3;
-constexpr uint32_t kLongZeroRun = 2;   // 9 bits + 20 zero lengths
-constexpr int kLongZeroRunBits = 9;
-constexpr uint32_t kLongZeroRunBase = 20;
-constexpr uint32_t kCodeLenBias = 2;   // symbol t >= 3 is the length t - 2
+constexpr uint32_t kCodeSpace = 1u << kMaxCodeLength;  // 0x10000
 
 // Table entries: raw value (symbol or node) in the low bits, code length above, or the tree flag.
 constexpr uint32_t kEntryValueMask = 0xFFFF;
@@ -453,11 +430,6 @@ inline uint32_t ReadLitLen(LzhBitReader& in) {
   const uint32_t entry = Lzh.LitLenTable[in.Buffer >> (kWordBits - kLitLenTableBits)];
   return FinishLitLen(in, entry);
 }
-
-// Distance d + 1 of position class j: d is 0 for class 0, else 2^(j-1) plus j - 1 extra bits.
-constexpr uint32_t kClassBase[kPositionSymbols] = {1,   2,   3,    5,    9,    17,   33,
-                                                   65,  129, 257,  513,  1025, 2049, 4097};
-constexpr uint8_t kClassExtraBits[kPositionSymbols] = {0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
 
 // Reads a match's position class and extra bits; returns its distance, 1..8192. Assumes at least
 // 16 bits in the look-ahead, and 16 + 12 when the look-ahead covers a whole match.

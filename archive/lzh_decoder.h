@@ -9,12 +9,9 @@
 
 #include <cstdint>
 
-constexpr uint32_t kDecodeWindowSize = 8192;
+#include "archive/lzh_format.h"
+
 constexpr uint32_t kWindowMask = kDecodeWindowSize - 1;
-constexpr int kLitLenSymbols = 510;    // 0..255 literals, 256..509 match lengths 3..256
-constexpr int kCodeLenSymbols = 19;    // code-length code
-constexpr int kPositionSymbols = 14;   // position classes 0..13
-constexpr int kMaxCodeLength = 16;
 constexpr int kLitLenTableBits = 12;
 constexpr int kSmallTableBits = 8;
 constexpr int kTreeNodes = 2 * kLitLenSymbols - 1;  // 1019, shared by the three codes

@@ -20,6 +20,8 @@
 
 #include <cstdint>
 
+#include "resources/resource.h"
+
 constexpr uint8_t kEntryMagic[4] = {0x6B, 0x70, 0x78, 0x0A};
 
 constexpr uint32_t kMagicOffset = 0;
@@ -35,9 +37,9 @@ constexpr uint32_t kMethodCompressed = 1;
 
 constexpr uint32_t kMaxEntrySize = 0x7FFFFFFF;  // sizes are treated as signed 32-bit counts
 
-// The payload's place among the program's resources: type "KPX", integer id 119.
+// The payload's place among the program's resources: type "KPX", integer id IDR_PAYLOAD (119).
 #define KPX_PAYLOAD_RESOURCE_TYPE "KPX"
-constexpr int kPayloadResourceId = 119;
+constexpr int kPayloadResourceId = IDR_PAYLOAD;
 
 // Reads a little-endian 32-bit number; the caller guarantees 4 readable bytes at p.
 inline uint32_t ReadLe32(const uint8_t* p) {

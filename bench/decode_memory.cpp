@@ -15,7 +15,7 @@
 #include "archive/entry_header.h"
 #include "archive/lzh_decoder.h"
 #include "archive/payload_format.h"
-#include "tests/support/reference_lzh_decoder.h"
+#include "bench/reference_lzh_decoder.h"
 
 namespace {
 

@@ -6,6 +6,10 @@
 #include "packer/kpx_error.h"
 #include "packer/printable_text.h"
 
+// The text of a number macro.
+#define KPX_TEXT(number) KPX_TEXT_(number)
+#define KPX_TEXT_(number) #number
+
 std::string EntryName(const EntryHeader& entry) {
   return std::string(reinterpret_cast<const char*>(entry.NameField), entry.NameFieldSize - 1);
 }
@@ -37,7 +41,8 @@ const char* HeaderProblemText(HeaderProblem problem) {
 
 const char* ExtractFailureText(int result, bool decodeFailed) {
   switch (result) {
-    case kExtractMalformedHeader: return "the output path would be longer than 253 characters";
+    case kExtractMalformedHeader:
+      return "the output path would be longer than " KPX_TEXT(KPX_MAX_OUTPUT_PATH) " characters";
     case kExtractDecodeFailed:
       return decodeFailed ? "the compressed data is damaged" : "writing the file failed";
     case kExtractStoredWriteFailed: return "writing the file failed";

@@ -17,17 +17,19 @@
 #include "packer/printable_text.h"
 #include "packer/product_files.h"
 #include "setup/package_info.h"
+#include "setup/setup_state.h"
+#include "system/uninstall_key.h"
+#include "ui/program_texts.h"
 
 namespace {
 
 constexpr char kSection[] = "package";
-constexpr size_t kPathBuffer = 260;         // paths, caption, shortcut and key paths
-constexpr size_t kMessageBuffer = 256;      // finish question, browse title, launch command
-constexpr char kFinishQuestion[] =
-    "%s has successfully\ninstalled to your computer.\nDo you want to launch the program now?";
-constexpr char kBrowseTitle[] = "Select directory for %s:";
-constexpr char kCaptionPrefix[] = "Installing ";
-constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+constexpr size_t kPathBuffer = kPathSize;       // paths, caption, shortcut and key paths
+constexpr size_t kMessageBuffer = kMessageSize;  // finish question, browse title, launch command
+constexpr char kFinishQuestion[] = "%s" FINISH_QUESTION_TAIL;
+constexpr char kBrowseTitle[] = BROWSE_TITLE_PREFIX "%s" BROWSE_TITLE_SUFFIX;
+constexpr char kCaptionPrefix[] = CAPTION_PREFIX;
+constexpr char kUninstallKey[] = UNINSTALL_KEY_ROOT;
 constexpr char kAssumedShellFolder[] = "C:\\Documents and Settings\\Administrator\\Start Menu\\Programs";
 
 enum class KeyType { Text, Path, Flag, Integer };

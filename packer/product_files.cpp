@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 
+#include "archive/extract_entry.h"
 #include "packer/ansi_names.h"
 #include "setup/package_info.h"
 
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr size_t kMaxComposedPath = 253;  // the extractor refuses longer destination + name
+constexpr size_t kMaxComposedPath = kMaxOutputPath;  // the extractor refuses longer ones
 constexpr uint64_t kMaxFileSize = 0x7FFFFFFF;
 
 // Converts one name component to code page 1252 and checks it; throws naming the file.

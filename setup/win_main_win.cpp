@@ -7,11 +7,11 @@
 #include "ui/install_dialog_win.h"
 #include "ui/message_box_win.h"
 #include "system/path_buffer.h"
+#include "ui/program_texts.h"
 
 namespace {
 
 constexpr int kExitCode = 1;
-constexpr int kLaunchCommandSize = 256;
 
 // From here on DLLs load only from the system folder: the shell, COM and the folder browser load
 // more DLLs of their own, and a DLL planted beside setup.exe (in a download folder, say) must not
@@ -48,10 +48,10 @@ void RunMessageLoop() {
 // quoted: unquoted, a path with spaces ("c:\program files\...") could start another program.
 void LaunchProduct() {
   SetCurrentDirectoryA(Setup.InstallDirectory);
-  char command[kLaunchCommandSize] = "\"";
-  bool fits = AppendPath(command, kLaunchCommandSize, Setup.InstallDirectory) &&
-              AppendPath(command, kLaunchCommandSize, Package.ProgramBaseName) &&
-              AppendPath(command, kLaunchCommandSize, ".exe\"");
+  char command[kMessageSize] = "\"";
+  bool fits = AppendPath(command, kMessageSize, Setup.InstallDirectory) &&
+              AppendPath(command, kMessageSize, Package.ProgramBaseName) &&
+              AppendPath(command, kMessageSize, ".exe\"");
   if (fits) (void)WinExec(command, SW_SHOWNORMAL);  // a failed start is not reported
 }
 

@@ -16,10 +16,9 @@
 #include "ui/destination_text.h"
 #include "ui/message_box_win.h"
 #include "ui/progress_paint_win.h"
+#include "ui/program_texts.h"
 
 namespace {
-
-constexpr int kBrowseTitleSize = 256;
 
 // Centres the dialog on the whole screen (not the work area), keeping its size, without repaint.
 void CentreOnScreen(HWND dialog) {
@@ -44,7 +43,7 @@ void ShowDefaultDestination(HWND dialog) {
 // ProgressWndProc. Returns TRUE so that the focus goes to the first tab stop.
 BOOL OnInitDialog(HWND dialog) {
   CentreOnScreen(dialog);
-  char caption[kPathSize] = "Installing ";
+  char caption[kPathSize] = CAPTION_PREFIX;
   (void)AppendPath(caption, kPathSize, Package.Title);  // the compiled-in title fits
   SetWindowTextA(dialog, caption);
   ShowDefaultDestination(dialog);
@@ -69,9 +68,9 @@ void FreeItemList(LPITEMIDLIST list) {
 // the folder with the product's folder name behind it becomes the destination. A cancelled browse
 // changes nothing; a path with no room for the folder name is refused with a warning.
 void OnBrowseClicked(HWND dialog) {
-  char title[kBrowseTitleSize] = "Select directory for ";
-  (void)AppendPath(title, kBrowseTitleSize, Package.ProductName);  // best effort: a title only
-  (void)AppendPath(title, kBrowseTitleSize, ":");
+  char title[kMessageSize] = BROWSE_TITLE_PREFIX;
+  (void)AppendPath(title, kMessageSize, Package.ProductName);  // best effort: a title only
+  (void)AppendPath(title, kMessageSize, BROWSE_TITLE_SUFFIX);
   char path[kPathSize] = "";
   BROWSEINFOA browse = {};
   browse.hwndOwner = dialog;

@@ -3,6 +3,7 @@
 
 #include "setup/install_run.h"
 #include "system/path_buffer.h"
+#include "ui/program_texts.h"
 
 namespace {
 
@@ -14,8 +15,6 @@ constexpr UINT kWarningQuestion = MB_YESNO | MB_ICONWARNING;
 constexpr UINT kWarningNotice = MB_OK | MB_ICONWARNING;
 constexpr UINT kErrorNotice = MB_OK | MB_ICONERROR;
 constexpr UINT kFinishQuestion = MB_YESNO | MB_ICONINFORMATION;
-
-constexpr int kFinishTextSize = 256;
 
 const char* QuestionText(DestinationQuestion question) {
   switch (question) {
@@ -60,12 +59,10 @@ void WarnPathTooLong(HWND owner) {
 }
 
 bool AskToLaunchProduct(const char* productName) {
-  char text[kFinishTextSize] = "";
+  char text[kMessageSize] = "";
   // A name too long for the box is left out rather than cut; the compiled-in one always fits.
-  (void)CopyPath(text, kFinishTextSize, productName);
-  (void)AppendPath(text, kFinishTextSize,
-                   " has successfully\ninstalled to your computer.\n"
-                   "Do you want to launch the program now?");
+  (void)CopyPath(text, kMessageSize, productName);
+  (void)AppendPath(text, kMessageSize, FINISH_QUESTION_TAIL);
   return MessageBoxA(nullptr, text, kFinishCaption, kFinishQuestion) == IDYES;
 }
 

@@ -108,12 +108,26 @@ void EncodeSimple(const uint8_t* data, uint32_t size, const EncoderSettings& s, 
 
 }  // namespace
 
+// The levels, 1 to 9. Greedy and lazy parses trade depth for speed; from 5 the optimal parse adds
+// passes, and deeper searches with longer nice lengths. Level 5 takes finer pieces than 6-8 for
+// its block boundaries, level 9 the most passes and the most block candidates.
+// clang-format off
+constexpr EncoderSettings kLevels[] = {
+    //                      chain  nice       passes  piece tokens  block candidates
+    {ParseStrategy::Greedy,    8,   32,        1,        0,            0},   // 1
+    {ParseStrategy::Lazy,     16,   64,        1,        0,            0},   // 2
+    {ParseStrategy::Lazy,     32,   64,        1,        0,            0},   // 3
+    {ParseStrategy::Lazy,     64,   64,        1,        0,            0},   // 4
+    {ParseStrategy::Optimal,  24,   64,        2,      512,           16},   // 5
+    {ParseStrategy::Optimal,  40,   96,        2,      256,           32},   // 6
+    {ParseStrategy::Optimal,  56,  128,        2,      256,           32},   // 7
+    {ParseStrategy::Optimal,  72,  160,        2,      256,           32},   // 8
+    {ParseStrategy::Optimal, 256, kMaxMatch,   4,       64,           64},   // 9
+};
+// clang-format on
+
 EncoderSettings SettingsForLevel(int level) {
-  if (level <= 1) return {ParseStrategy::Greedy, 8, 32, 1, 0, 0};
-  if (level <= 4) return {ParseStrategy::Lazy, 4 << level, 64, 1, 0, 0};
-  if (level >= 9) return {ParseStrategy::Optimal, 256, kMaxMatch, 4, 64, 64};
-  if (level == 5) return {ParseStrategy::Optimal, 24, 64, 2, 512, 16};
-  return {ParseStrategy::Optimal, 24 + 16 * (level - 5), 64 + 32 * (level - 5), 2, 256, 32};
+  return kLevels[level < 1 ? 0 : level > 9 ? 8 : level - 1];
 }
 
 std::vector<uint8_t> EncodeLzh(const uint8_t* data, uint32_t size, const EncoderSettings& settings,

@@ -1,5 +1,5 @@
-// The quantities of the -lh5- stream as the encoder sees them. Host only. The alphabet sizes,
-// the window and the longest code come from the decoder's header, so the two sides cannot drift.
+// The quantities of the -lh5- stream as the encoder sees them. Host only. Every number comes from
+// the format's one header (archive/lzh_format.h), so the two sides cannot drift.
 //
 // Format notes
 // ------------
@@ -24,33 +24,33 @@ using ::kMaxCodeLength;
 using ::kPositionSymbols;   // classes 0..13
 
 constexpr int kWindowSize = int(kDecodeWindowSize);  // farthest reach of a match
-constexpr int kMinMatch = 3;
-constexpr int kMaxMatch = 256;
-constexpr int kLiteralSymbols = 256;
-constexpr int kMatchSymbolBase = 253;      // symbol = length + 253
-constexpr int kMaxBlockSymbols = 65535;    // the 16-bit count; 0 would mean "to the end"
+constexpr int kMinMatch = int(kMinMatchLength);
+constexpr int kMaxMatch = int(kMaxMatchLength);
+constexpr int kLiteralSymbols = int(kFirstMatchSymbol);
+constexpr int kMatchSymbolBase = int(kMatchLengthBias);  // symbol = length + 253
+constexpr int kMaxBlockSymbols = (1 << kBlockCountBits) - 1;  // 0 would mean "to the end"
 
-constexpr int kBlockCountBits = 16;
-constexpr int kCodeLenCountBits = 5;
-constexpr int kLitLenCountBits = 9;
-constexpr int kPositionCountBits = 4;
-constexpr int kZeroRunBits = 2;            // after the third code-length length
-constexpr int kZeroRunIndex = 3;
-constexpr int kMaxZeroRun = 3;
-constexpr int kPlainLengthBits = 3;        // lengths 0..6; 7+ continue in unary
-constexpr int kUnaryLengthStart = 7;
+using ::kBlockCountBits;
+using ::kCodeLenCountBits;
+using ::kLitLenCountBits;
+using ::kPositionCountBits;
+using ::kZeroRunBits;  // after the third code-length length
+constexpr int kZeroRunIndex = kZeroRunAfterIndex;
+constexpr int kMaxZeroRun = (1 << kZeroRunBits) - 1;
+constexpr int kPlainLengthBits = kLengthFieldBits;  // lengths 0..6; 7+ continue in unary
+constexpr int kUnaryLengthStart = int(kUnaryLength);
 
 // Code-length code symbols: 0 one zero length, 1 a run of 3..18 zeros (4 bits), 2 a run of
 // 20..531 zeros (9 bits), 3..18 the lengths 1..16.
-constexpr int kShortRunSymbol = 1;
-constexpr int kShortRunBits = 4;
-constexpr int kShortRunMin = 3;
-constexpr int kShortRunMax = 18;
-constexpr int kLongRunSymbol = 2;
-constexpr int kLongRunBits = 9;
-constexpr int kLongRunMin = 20;
-constexpr int kLongRunMax = 531;
-constexpr int kLengthSymbolBase = 2;       // code-length symbol = length + 2
+constexpr int kShortRunSymbol = int(kShortZeroRun);
+constexpr int kShortRunBits = kShortZeroRunBits;
+constexpr int kShortRunMin = int(kShortZeroRunBase);
+constexpr int kShortRunMax = kShortRunMin + (1 << kShortRunBits) - 1;
+constexpr int kLongRunSymbol = int(kLongZeroRun);
+constexpr int kLongRunBits = kLongZeroRunBits;
+constexpr int kLongRunMin = int(kLongZeroRunBase);
+constexpr int kLongRunMax = kLongRunMin + (1 << kLongRunBits) - 1;
+constexpr int kLengthSymbolBase = int(kCodeLenBias);  // code-length symbol = length + 2
 
 // Position class of a match position d (distance d + 1): 0 for d = 0, else the bit length of d.
 inline int PositionClass(uint32_t d) { return d == 0 ? 0 : 32 - __builtin_clz(d); }

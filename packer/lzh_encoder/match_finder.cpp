@@ -78,16 +78,6 @@ void MatchFinder::Search(uint32_t pos, OnMatch onMatch) {
   }
 }
 
-int MatchFinder::FindMatches(uint32_t pos, std::vector<Match>& out) {
-  if (pos + kMinMatch > size_) return 0;
-  int found = 0;
-  Search(pos, [&](uint32_t len, uint32_t d) {
-    out.push_back(Match{uint16_t(len), uint16_t(d)});
-    ++found;
-  });
-  return found;
-}
-
 Match MatchFinder::FindLongest(uint32_t pos) {
   Match longest{0, 0};
   if (pos + kMinMatch > size_) return longest;

@@ -22,12 +22,8 @@ class MatchFinder {
   // the search early.
   MatchFinder(const uint8_t* data, uint32_t size, int chainDepth, int niceLength);
 
-  // Finds the matches at pos with strictly increasing lengths (each the nearest of its length),
-  // appends them to out and returns how many; then inserts pos into the chains. Positions must be
-  // visited in increasing order, each exactly once through FindMatches or Skip.
-  int FindMatches(uint32_t pos, std::vector<Match>& out);
-
-  // Returns the longest match at pos (Length 0 when there is none) and inserts pos.
+  // Returns the longest match at pos (Length 0 when there is none) and inserts pos. Positions must
+  // be visited in increasing order, each exactly once through FindLongest or Skip.
   Match FindLongest(uint32_t pos);
 
   // Inserts pos into the chains without searching.

@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
 """Writes the small payload archives that the kpx CLI tests read (small.kpx, broken.kpx, cut.kpx,
-empty.kpx, names.kpx, control-names.kpx), and those
-that the Windows system tests carry as "KPX" resources (../data/system/*.kpx).
+empty.kpx, names.kpx, control-names.kpx).
 
 Run from this folder: ./make_test_archives.py. The outputs are committed; rerun after a change. The compressed streams are built bit by bit: the
 worked example "abcabcabc", and blocks whose codes are all single-symbol codes (so every symbol
@@ -67,28 +66,3 @@ open("names.kpx", "wb").write(entry("Café Ledger\\Ünïcode €.txt", 0, b"1", 
 open("control-names.kpx", "wb").write(entry("bell\a esc\x1b[31mred", 0, b"1", 1)
                                       + entry(b"undefined \x81 tab\t.txt", 0, b"22", 2))
 open("broken.kpx", "wb").write(broken)
-
-
-# The system tests' payloads: every entry stored except the deliberately undecodable one.
-def stored(name, data):
-    return entry(name, 0, data, len(data))
-
-
-good = [stored("quorvel.exe", b"MZ test program stand-in\r\n" * 4),
-        stored("quorvel.hlp", b"help\r\n" * 3),
-        stored("docs\\readme.txt", b"read me\r\n" * 5),
-        stored("docs\\deep\\note.txt", b"a note three levels down\r\n" * 2)]
-system_payloads = {
-    # Four good entries; the tests set FileCount to 4 (or 5 to miss it by one).
-    "good.kpx": good,
-    # The second entry has a broken magic: no file for it, nothing after it.
-    "broken_header.kpx": [good[0], b"kpy" + stored("second.txt", b"x")[3:], good[2]],
-    # The second entry names a path that an earlier entry made a directory: its file cannot be
-    # created.
-    "blocked.kpx": [stored("sub\\a.txt", b"a"), stored("sub", b"b"), stored("c.txt", b"c")],
-    # The second entry is a stream that cannot be decoded: its file is created, then deleted.
-    "bad_stream.kpx": [stored("a.txt", b"a"), entry("b.bin", 1, b"\xff" * 64, 20000),
-                       stored("c.txt", b"c")],
-}
-for file_name, entries in system_payloads.items():
-    open("../data/system/" + file_name, "wb").write(b"".join(entries))

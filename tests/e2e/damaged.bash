@@ -13,8 +13,7 @@ drv set-destination 'C:\Damaged'
 drv press install
 expect_box "Error..!" "$kDecompressText" "OK"
 drv answer ok
-expect_no_box 3
-expect_exit_1
+expect_exit_1  # no finish question: a box would hold the program open
 installed=$WINEPREFIX/drive_c/Damaged
 expect_present "earlier entries written" "$installed/quorvel.exe"
 expect_missing "no partial file" "$installed/${damaged//\\//}"

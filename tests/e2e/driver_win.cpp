@@ -10,13 +10,9 @@
 //                                          CAPTION) to the foreground, as a click on it would
 //   driver box [SECONDS]                   waits for a message box; prints caption, text, buttons
 //   driver answer yes|no|ok|cancel [SECONDS]  presses that button of the box or browser showing
+//                                          and waits until it is gone
 //   driver link PATH                       target, arguments, working directory, icon of a .lnk
 //   driver shell-folder NAME               a per-user shell folder (Programs, Desktop)
-//   driver pause-install SETUP DIR N SECONDS  once the install of SETUP has created the file of
-//                                          its payload's N-th entry below DIR, holds the setup
-//                                          program still for SECONDS (for a screenshot of the
-//                                          progress bar); prints "watching" when it is ready,
-//                                          "paused" when it holds
 //   driver drop-dialog IN OUT              copies setup IN to OUT without its dialog template
 //   driver damage-payload IN OUT           copies setup IN to OUT with one compressed entry of its
 //                                          payload made undecodable; prints the entry's name
@@ -35,11 +31,14 @@
 #include <string>
 #include <vector>
 
+#include "archive/payload_format.h"
+#include "resources/resource.h"
+
 namespace {
 
-constexpr int kDestinationId = 1000;
-constexpr int kDesktopIconId = 1002;
-constexpr int kBrowseId = 1003;
+constexpr int kDestinationId = IDC_DESTINATION;
+constexpr int kDesktopIconId = IDC_DESKTOP_ICON;
+constexpr int kBrowseId = IDC_BROWSE;
 constexpr int kBoxTextId = 0xFFFF;
 
 std::string WindowText(HWND window) {
@@ -127,12 +126,8 @@ int DialogState() {
   std::printf("destination=%s\n", ControlText(GetDlgItem(dialog, kDestinationId)).c_str());
   std::printf("desktop=%u\n", IsDlgButtonChecked(dialog, kDesktopIconId));
   std::printf("position=%ld,%ld\n", own.left, own.top);
-  std::printf("size=%dx%d\n", width, height);
   std::printf("centre=%d,%d\n", static_cast<int>(screen.right - width) / 2,
               static_cast<int>(screen.bottom - height) / 2);
-  std::printf("install_enabled=%d\n", IsWindowEnabled(GetDlgItem(dialog, IDOK)) ? 1 : 0);
-  std::printf("browse_visible=%d\n", IsWindowVisible(GetDlgItem(dialog, kBrowseId)) ? 1 : 0);
-  std::printf("desktop_visible=%d\n", IsWindowVisible(GetDlgItem(dialog, kDesktopIconId)) ? 1 : 0);
   return 0;
 }
 
@@ -161,15 +156,17 @@ std::string ButtonLabel(HWND button) {
   return label;
 }
 
+// A box that is shown and has its text: laid out and ready for a person to read and answer.
+HWND ReadyBoxWith(int id) {
+  HWND box = FindBoxWith(id);
+  return box != nullptr && IsWindowVisible(box) && IsWindowVisible(GetDlgItem(box, id)) ? box
+                                                                                         : nullptr;
+}
+
 int ShowBox(double seconds) {
-  HWND box = WaitFor([] { return FindBoxWith(kBoxTextId); }, seconds);
+  HWND box = WaitFor([] { return ReadyBoxWith(kBoxTextId); }, seconds);
   if (box == nullptr) return 1;
-  Sleep(200);  // let the box finish laying itself out
-  RECT rect;
-  GetWindowRect(box, &rect);
   std::printf("caption=%s\n", WindowText(box).c_str());
-  std::printf("position=%ld,%ld\n", rect.left, rect.top);
-  std::printf("size=%ldx%ld\n", rect.right - rect.left, rect.bottom - rect.top);
   std::printf("text=%s\n", Escaped(ControlText(GetDlgItem(box, kBoxTextId))).c_str());
   std::string buttons;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
@@ -183,11 +180,11 @@ int Answer(const std::string& answer, double seconds) {
   int id = answer == "yes" ? IDYES : answer == "no" ? IDNO : answer == "ok" ? IDOK
          : answer == "cancel" ? IDCANCEL : 0;
   if (id == 0) return 2;
-  HWND box = WaitFor([id] { return FindBoxWith(id); }, seconds);
+  HWND box = WaitFor([id] { return ReadyBoxWith(id); }, seconds);
   if (box == nullptr) return 1;
-  Sleep(200);
   Click(box, id);
-  return 0;
+  // Done once the box is gone and its owner has gone on.
+  return WaitFor([box] { return IsWindow(box) ? nullptr : GetDesktopWindow(); }, seconds) ? 0 : 1;
 }
 
 // Prints a link's target, arguments, working directory and icon, read back through IShellLinkA
@@ -255,7 +252,7 @@ std::vector<BYTE> ReadPayload(const char* program) {
   std::vector<BYTE> payload;
   HMODULE module = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) return payload;
-  HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(119), "KPX");
+  HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(IDR_PAYLOAD), "KPX");
   if (resource != nullptr) {
     const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, resource)));
     payload.assign(data, data + SizeofResource(module, resource));
@@ -264,14 +261,13 @@ std::vector<BYTE> ReadPayload(const char* program) {
   return payload;
 }
 
-uint32_t Le32(const std::vector<BYTE>& bytes, size_t at) {
-  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t(bytes[at + 3]) << 24;
-}
+uint32_t Le32(const std::vector<BYTE>& bytes, size_t at) { return ReadLe32(&bytes[at]); }
 
-// Offsets of the payload's entries, in archive order; an entry's name starts 20 bytes in.
+// Offsets of the payload's entries, in archive order.
 std::vector<size_t> EntryOffsets(const std::vector<BYTE>& payload) {
   std::vector<size_t> entries;
-  for (size_t at = 0; at + 20 < payload.size(); at += Le32(payload, at + 4) + Le32(payload, at + 12))
+  for (size_t at = 0; at + kFixedHeaderSize < payload.size();
+       at += Le32(payload, at + kHeaderSizeOffset) + Le32(payload, at + kStoredSizeOffset))
     entries.push_back(at);
   return entries;
 }
@@ -282,39 +278,14 @@ std::vector<size_t> EntryOffsets(const std::vector<BYTE>& payload) {
 std::string DamageEntry(std::vector<BYTE>& payload) {
   std::vector<size_t> entries = EntryOffsets(payload);
   for (size_t i = entries.size() / 2; i < entries.size(); ++i) {
-    size_t at = entries[i], header = Le32(payload, at + 4), stored = Le32(payload, at + 12);
-    if (Le32(payload, at + 8) != 1 || stored < 4) continue;
+    size_t at = entries[i], header = Le32(payload, at + kHeaderSizeOffset);
+    size_t stored = Le32(payload, at + kStoredSizeOffset);
+    if (Le32(payload, at + kMethodOffset) != kMethodCompressed || stored < 4) continue;
     static const BYTE kBadStart[] = {0x00, 0x01, 0x18, 0x00};  // 1 block; 3 lengths of 0
     for (size_t k = 0; k < stored; ++k) payload[at + header + k] = k < 4 ? kBadStart[k] : 0;
-    return reinterpret_cast<const char*>(&payload[at + 20]);
+    return reinterpret_cast<const char*>(&payload[at + kNameOffset]);
   }
   return "";
-}
-
-// Suspends the install dialog's thread as soon as the entry-th file of the program's payload
-// exists below directory, for seconds: the progress bar then shows that file being written.
-int PauseInstall(const char* program, const std::string& directory, int entry, double seconds) {
-  std::vector<BYTE> payload = ReadPayload(program);
-  std::vector<size_t> entries = EntryOffsets(payload);
-  if (entry < 1 || entry > static_cast<int>(entries.size())) return 1;
-  const char* name = reinterpret_cast<const char*>(&payload[entries[entry - 1] + 20]);
-  std::string awaited = directory + "\\" + name;
-  HWND dialog = WaitFor(FindInstallDialog, 60);
-  if (dialog == nullptr) return 1;
-  HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(dialog, nullptr));
-  if (thread == nullptr) return 1;
-  std::printf("watching\n");
-  std::fflush(stdout);
-  for (DWORD start = GetTickCount(); GetFileAttributesA(awaited.c_str()) == INVALID_FILE_ATTRIBUTES;) {
-    if (GetTickCount() - start > 60000) return 1;  // the install never got that far
-  }
-  SuspendThread(thread);
-  std::printf("paused\n");
-  std::fflush(stdout);
-  Sleep(static_cast<DWORD>(seconds * 1000));
-  ResumeThread(thread);
-  CloseHandle(thread);
-  return 0;
 }
 
 // The payload lies in the file as it is; it is found by content and patched in place.
@@ -404,8 +375,6 @@ int main(int argc, char** argv) {
   if (command == "answer" && argc >= 3) return Answer(argv[2], Seconds(argc, argv, 3));
   if (command == "link" && argc >= 3) return ShowLink(argv[2]);
   if (command == "shell-folder" && argc >= 3) return ShowShellFolder(argv[2]);
-  if (command == "pause-install" && argc >= 6)
-    return PauseInstall(argv[2], argv[3], std::atoi(argv[4]), std::atof(argv[5]));
   if (command == "drop-dialog" && argc >= 4) return DropDialog(argv[2], argv[3]);
   if (command == "damage-payload" && argc >= 4) return DamagePayload(argv[2], argv[3]);
   return 2;

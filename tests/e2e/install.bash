@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A whole install as a person does it: the proposed destination, Install, the finish question.
 # Then the same destination again, now holding the product: no question, and Yes to the finish
-# question launches the program in the install folder.
+# question launches the program in the install folder. Last, the product's own uninstall: no
+# trace of the product, every file of the user's kept.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 e2e_begin install
 touch "$work/started"
@@ -65,5 +66,16 @@ expect "links out of the prefix" "$(prefix_links_outside "$WINEPREFIX")" ""
 expect "new links in the home folder" \
   "$(find "$HOME" -maxdepth 2 -name '*.lnk' -newer "$work/started" 2>/dev/null)" ""
 case $(unix_path "$desktop") in "$WINEPREFIX"/*) ok "desktop inside the prefix" ;; *) fail "desktop: $(unix_path "$desktop")" ;; esac
+
+echo "-- the product's own uninstall"
+cp "$work/expected/quorvel.exe" "$installed/quorvel.exe"
+printf 'mine' >"$installed/my letter.qvd"
+"$loader" "$installed/quorvel.exe" /uninstall /quiet >/dev/null 2>&1
+expect "uninstall exit code" "$?" 0
+for _ in $(seq 300); do [ -e "$installed/quorvel.exe" ] || break; sleep 0.1; done
+expect "only the user's file left" "$(cd "$installed" && ls | paste -sd,)" "my letter.qvd"
+expect_missing "Start-menu folder removed" "$(unix_path "$programs\\Quorvelane")"
+expect_missing "desktop link removed" "$(unix_path "$desktop\\Quorvelane.lnk")"
+expect "uninstall key removed" "$(value DisplayName)" ""
 
 e2e_end

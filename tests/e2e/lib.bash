@@ -113,17 +113,21 @@ expect() {
   if [ "$2" = "$3" ]; then ok "$1"; else fail "$1: got [$2], want [$3]"; fi
 }
 
+# expect_soon WHAT WANT COMMAND...: expect on COMMAND's output, which may take up to 10 s to
+# become WANT.
+expect_soon() {
+  local what=$1 want=$2 got
+  shift 2
+  for _ in $(seq 100); do got=$("$@"); [ "$got" = "$want" ] && break; sleep 0.1; done
+  expect "$what" "$got" "$want"
+}
+
 # expect_box CAPTION TEXT BUTTONS: the next message box, within 60 s.
 expect_box() {
   local box; box=$(drv box 60) || { fail "no message box \"$1\" appeared"; return; }
   expect "box caption" "$(field caption <<<"$box")" "$1"
   expect "box text" "$(field text <<<"$box")" "$2"
   expect "box buttons" "$(field buttons <<<"$box")" "$3"
-}
-
-# expect_no_box SECONDS
-expect_no_box() {
-  local box; if box=$(drv box "$1"); then fail "unexpected box: $box"; else ok "no message box"; fi
 }
 
 expect_missing() { if [ -e "$2" ]; then fail "$1: $2 exists"; else ok "$1"; fi; }

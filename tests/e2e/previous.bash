@@ -16,6 +16,9 @@ programs=$(unix_path "$(drv shell-folder Programs)")
 desktop=$(unix_path "$(drv shell-folder Desktop)")
 mkdir -p "$programs/quorvel/more"
 printf 'link' >"$programs/quorvel/Quorvel.lnk"; printf 'x' >"$programs/quorvel/more/x.txt"
+# A link to a folder outside, which the removal must not enter.
+mkdir -p "$work/outside"; printf 'keep' >"$work/outside/precious.txt"
+ln -s "$work/outside" "$programs/quorvel/outside"
 printf 'link' >"$desktop/quorvel.lnk"
 legacy_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
 "$loader" reg add "$legacy_key" /v DisplayName /d Quorvel /f >/dev/null 2>&1
@@ -27,8 +30,7 @@ drv set-destination 'C:\Old'
 drv press install
 expect_box "Warning..!" "$kOlderText" "Yes,No"
 drv answer no
-expect_no_box 3
-expect_exit_1
+expect_exit_1  # a box would hold the program open
 expect "nothing removed" "$(cd "$old" && ls | sort | paste -sd,)" "notes.txt,quorvel.exe,quorvel.gid,quorvel.ini,readme.txt,templates"
 expect_present "Start-menu folder kept" "$programs/quorvel/more/x.txt"
 expect_present "desktop link kept" "$desktop/quorvel.lnk"
@@ -45,7 +47,9 @@ expect_present "templates kept as oldtemplates" "$old/oldtemplates/letter.txt"
 expect_missing "old files deleted" "$old/quorvel.gid"
 expect_present "other files kept" "$old/notes.txt"
 expect "new program installed" "$(cmp -s "$old/quorvel.exe" "$old/oldtemplates/letter.txt"; echo $?)" 1
-expect_missing "old Start-menu folder removed" "$programs/quorvel"
+# Wine cannot remove a Unix symbolic link as a directory: the link, alone, keeps the folder.
+expect "old Start-menu folder emptied" "$(ls -A "$programs/quorvel")" "outside"
+expect_present "the link's target untouched" "$work/outside/precious.txt"
 expect_missing "old desktop link removed" "$desktop/quorvel.lnk"
 expect "old uninstall key removed" "$(legacy_key_present)" no
 "$KPX_TOOL" extract "$SETUP_EXE" "$work/expected" >/dev/null
@@ -66,7 +70,6 @@ before=$(drv dialog-state)
 drv press install
 expect_box "Warning..!" "$kOverwriteText" "Yes,No"
 drv answer no
-sleep 1
 expect "dialog unchanged" "$(drv dialog-state)" "$before"
 drv press cancel
 expect_exit_1

@@ -1,5 +1,4 @@
-// Running jlha and reading its archive, for the decoder's peer tests; wrapping our streams for
-// lhasa, for the encoder's.
+// Wrapping our streams in an LHA archive and testing it with lhasa, for the encoder's tests.
 //
 // Format notes (LHA level-0 header)
 // ---------------------------------
@@ -16,31 +15,10 @@
 #include "tests/support/test_paths.h"
 
 #ifdef _WIN32
-bool CompressWithJlha(const std::string&, LhaEntry*) { return false; }
 int TestWithLhasa(const std::string&) { return -1; }
 #else
 
 namespace {
-
-uint32_t Le16(const std::string& s, size_t at) {
-  return uint8_t(s[at]) | uint32_t(uint8_t(s[at + 1])) << 8;
-}
-
-uint32_t Le32(const std::string& s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
-
-// Reads the first entry of a level-2 archive, whose header has its full size at 0, the method at
-// 2, the stored size at 7, the unpacked size at 11 and the level at 20 (24 bytes at least).
-// Returns false for another level or when the stored bytes run past the end of the archive.
-bool ReadFirstLevel2Entry(const std::string& archive, LhaEntry* entry) {
-  if (archive.size() < 24 || archive[20] != 2) return false;
-  entry->Method = archive.substr(2, 5);
-  const uint32_t stored = Le32(archive, 7);
-  entry->UnpackedSize = Le32(archive, 11);
-  const size_t dataStart = Le16(archive, 0);
-  if (dataStart > archive.size() || archive.size() - dataStart < stored) return false;
-  entry->Stream = archive.substr(dataStart, stored);
-  return true;
-}
 
 uint16_t Crc16(const std::string& bytes) {
   uint16_t crc = 0;
@@ -52,15 +30,6 @@ uint16_t Crc16(const std::string& bytes) {
 }
 
 }  // namespace
-
-bool CompressWithJlha(const std::string& data, LhaEntry* entry) {
-  const ScratchDir dir;
-  dir.Write("data.bin", data);
-  const std::string command =
-      "cd '" + dir.Root() + "' && jlha co52q data.lzh data.bin >/dev/null 2>&1";
-  return std::system(command.c_str()) == 0 &&
-         ReadFirstLevel2Entry(ReadWholeFile(dir.Path("data.lzh").string()), entry);
-}
 
 int TestWithLhasa(const std::string& archive) {
   if (std::system("command -v lhasa >/dev/null 2>&1") != 0) return -1;

@@ -1,8 +1,6 @@
 // Test-only driver of the decoder: decodes a whole entry the way the extractor does, in chunks
 // of 8,192 bytes, from an exact-size copy of the stream (so that AddressSanitizer sees any read
-// past its end), and reports whether DecodeFailed was set after any chunk. Every chunk is decoded
-// by the reference decoder as well, and any difference in bytes or flag fails the running test,
-// so each decoder test is also a differential test.
+// past its end), and reports whether DecodeFailed was set after any chunk.
 #pragma once
 
 #include <cstdint>
@@ -19,5 +17,5 @@ DecodeResult DecodeAll(const uint8_t* stream, size_t streamSize, uint32_t unpack
 DecodeResult DecodeAll(const std::vector<uint8_t>& stream, uint32_t unpackedSize);
 DecodeResult DecodeAll(const std::string& stream, uint32_t unpackedSize);
 
-// Returns both decoders and their windows to their state at program start (all zero).
+// Returns the decoder and its window to their state at program start (all zero).
 void ResetDecoder();

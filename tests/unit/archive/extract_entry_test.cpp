@@ -196,17 +196,3 @@ TEST_F(ExtractEntryPath, AnOutputPathTakenByADirectoryCannotBeCreated) {
   EXPECT_EQ(::Setup.FilesDone, 0u);
   EXPECT_STREQ(::Setup.CurrentFile, "");
 }
-
-TEST_F(ExtractEntryPath, AReadOnlyFileCannotBeCreated) {
-  scratch.Write("ro.txt", "keep");
-  using std::filesystem::perms;
-  std::filesystem::permissions(scratch.Path("ro.txt"),
-                               perms::owner_read | perms::group_read | perms::others_read);
-  if (std::FILE* probe = std::fopen(scratch.Path("ro.txt").string().c_str(), "r+")) {
-    std::fclose(probe);
-    GTEST_SKIP() << "this user may write read-only files";
-  }
-  EXPECT_EQ(Extract(OneEntry(StoredEntry("ro.txt", "x"))), kExtractCannotCreateFile);
-  EXPECT_EQ(::Setup.FilesDone, 0u);
-  EXPECT_EQ(Contents("ro.txt"), "keep");
-}

@@ -226,17 +226,26 @@ TEST(LzhDecoderTest, LiteralsAndMatchesAcrossChunksAndBlocks) {
   }
 }
 
-// The window is not cleared between entries: a match reaching before an entry's first byte
-// copies what the previous entry left at that window position.
-TEST(LzhDecoderTest, MatchBeforeTheFirstByteReadsThePreviousEntrysWindow) {
-  ResetDecoder();
-  BitWriter first, second;
-  WriteBlock(first, Literals(100), AllSymbolCodes());
-  ASSERT_FALSE(DecodeAll(first.Bytes(), 100).Failed);
-  WriteBlock(second, {Match(4, 8192 - 10)}, AllSymbolCodes());  // positions 10..13 of the first
-  const DecodeResult result = DecodeAll(second.Bytes(), 4);
-  EXPECT_FALSE(result.Failed);
-  EXPECT_EQ(result.Bytes, Expand(Literals(100)).substr(10, 4));
+// A far match of the longest position code (class 13: 13 bits, then 12 extra bits) in the last
+// bytes of a stream, where the look-ahead is filled a byte at a time, at every bit alignment: a
+// 32-bit look-ahead must refill between the code and its extra bits. The window is not cleared
+// between entries: the match reads the previous entry's bytes, so a misread distance shows.
+TEST(LzhDecoderTest, FarMatchAtTheStreamsEndInEveryAlignment) {
+  const std::vector<Op> previous = Literals(8192);
+  for (int k = 0; k < 16; k++) {
+    SCOPED_TRACE(k);
+    ResetDecoder();
+    BitWriter first, second;
+    WriteBlock(first, previous, AllSymbolCodes());
+    ASSERT_FALSE(DecodeAll(first.Bytes(), 8192).Failed);
+    std::vector<Op> ops(k, Lit('A'));
+    ops.push_back(Match(3, 8192 - k));
+    WriteBlock(second, ops, LongCodes());
+    const std::string expected = Expand(Concat(previous, ops)).substr(8192);
+    const DecodeResult result = DecodeAll(second.Bytes(), static_cast<uint32_t>(expected.size()));
+    EXPECT_FALSE(result.Failed);
+    EXPECT_EQ(result.Bytes, expected);
+  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Bounded path helpers and the uninstall command: the edges where a path stops fitting.
+// Bounded path helpers and the uninstall command: the edge where a path stops fitting.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,19 +17,6 @@ TEST(PathBuffer, AppendRefusesWhatWouldNotFitWithItsTerminatorAndKeepsTheBuffer)
   EXPECT_STREQ("abcdefg", buffer);
   EXPECT_FALSE(CopyPath(buffer, sizeof buffer, "12345678"));
   EXPECT_STREQ("", buffer);
-}
-
-TEST(PathBuffer, SeparatorIsAddedOnceAndCutAtTheLastOne) {
-  char buffer[16] = "c:\\dir";
-  EXPECT_TRUE(AppendSeparator(buffer, sizeof buffer));
-  EXPECT_TRUE(AppendSeparator(buffer, sizeof buffer));
-  EXPECT_STREQ("c:\\dir\\", buffer);
-  char file[16] = "c:\\quorvel.exe";
-  EXPECT_TRUE(CutAtLastSeparator(file));
-  EXPECT_STREQ("c:", file);
-  char bare[16] = "name";
-  EXPECT_FALSE(CutAtLastSeparator(bare));
-  EXPECT_STREQ("name", bare);
 }
 
 TEST(UninstallCommand, QuotesThePathAndFailsWhenTooLong) {

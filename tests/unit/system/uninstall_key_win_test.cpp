@@ -5,9 +5,37 @@
 #include <string>
 
 #include "system/uninstall_key.h"
-#include "tests/unit/system/system_test_env_win.h"
+#include "setup/package_info.h"
+#include "setup/setup_state.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 
 namespace {
+
+// Puts the shared records back when a test ends.
+class SharedStateGuard {
+ public:
+  SharedStateGuard() : package_(Package), setup_(Setup) {}
+  ~SharedStateGuard() { Package = package_; Setup = setup_; }
+
+ private:
+  PackageInfo package_;
+  SetupState setup_;
+};
+
+void DeleteMachineKey(const std::string& path) { RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()); }
+
+bool ReadMachineString(const std::string& path, const char* name, std::string& data) {
+  char buffer[1024];
+  DWORD size = sizeof buffer;
+  if (RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer,
+                   &size) != ERROR_SUCCESS) {
+    return false;
+  }
+  data = buffer;
+  return true;
+}
 
 const char kProduct[] = "KpxUninstallKeyTest";
 const std::string kKeyPath = std::string(UNINSTALL_KEY_ROOT) + kProduct;

@@ -1,7 +1,7 @@
 // The reference form of the block-Huffman LZ decoder: the plain implementation, one procedure per
-// syntax element, a 16-bit look-ahead filled a byte at a time, one output byte at a time. Tests
-// and the differential fuzz target compare the program's decoder (archive/lzh_decoder.h) against
-// it; both link into one binary, so this one lives in namespace reference with its own record,
+// syntax element, a 16-bit look-ahead filled a byte at a time, one output byte at a time. The
+// decoding bench times the program's decoder (archive/lzh_decoder.h) against it; both link into
+// one binary, so this one lives in namespace reference with its own record,
 // window and flag. Same calling order and contract as the program's decoder.
 #pragma once
 

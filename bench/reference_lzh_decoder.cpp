@@ -3,7 +3,7 @@
 // reference::Lzh, reference::DecodeWindow and reference::DecodeFailed.
 // The format, and what a damaged stream does, are described at the top of
 // archive/lzh_decoder.cpp; this file follows that description one syntax element at a time.
-#include "tests/support/reference_lzh_decoder.h"
+#include "bench/reference_lzh_decoder.h"
 
 #include <cstring>
 
@@ -17,29 +17,8 @@ namespace {
 
 constexpr int kBitBufferBits = 16;
 constexpr int kByteBits = 8;
-constexpr int kBlockCountBits = 16;
-constexpr int kCodeLenCountBits = 5;
-constexpr int kLitLenCountBits = 9;
-constexpr int kPositionCountBits = 4;
-constexpr int kZeroRunAfterIndex = 3;  // the code-length code's zero-run field follows length 3
 constexpr int kNoZeroRun = -1;
-constexpr int kZeroRunBits = 2;
-constexpr int kLengthFieldBits = 3;     // small-code length: 0..6 in 3 bits, 7 and up in unary
-constexpr uint32_t kUnaryLength = 7;    // the 3-bit value that announces the unary extension
-constexpr uint32_t kMinMatchLength = 3;
-constexpr uint32_t kFirstMatchSymbol = 256;
-constexpr uint32_t kMatchLengthBias = kFirstMatchSymbol - kMinMatchLength;  // 253
-constexpr uint32_t kCodeSpace = 1u << kMaxCodeLength;                       // 0x10000
-
-// Code-length code symbols with a meaning of their own; 3..18 stand for the lengths 1..16.
-constexpr uint32_t kZeroLength = 0;
-constexpr uint32_t kShortZeroRun = 1;  // 4 bits + 3 zero lengths
-constexpr int kShortZeroRunBits = 4;
-constexpr uint32_t kShortZeroRunBase = 3;
-constexpr uint32_t kLongZeroRun = 2;   // 9 bits + 20 zero lengths
-constexpr int kLongZeroRunBits = 9;
-constexpr uint32_t kLongZeroRunBase = 20;
-constexpr uint32_t kCodeLenBias = 2;   // symbol t >= 3 is the length t - 2
+constexpr uint32_t kCodeSpace = 1u << kMaxCodeLength;  // 0x10000
 
 // One Huffman code as the symbol reader sees it.
 struct CodeView {
