@@ -15,12 +15,6 @@ constexpr char kBase[] =
     "program_base_name = ledger\n"
     "default_base_directory = c:\\program files\n";
 
-PackageDescription ReadAndCheck(const ScratchDir& dir, const std::string& text) {
-  PackageDescription d = ReadPackageDescription(dir.Write("package.ini", text));
-  CheckPackageDescription(d);
-  return d;
-}
-
 TEST(DescriptionReading, EachMistakeNamesTheFileAndLine) {
   const std::string base = kBase;
   const std::pair<std::string, const char*> cases[] = {
@@ -45,7 +39,7 @@ TEST(DescriptionReading, EachMistakeNamesTheFileAndLine) {
     SCOPED_TRACE(message);
     ScratchDir dir;
     try {
-      ReadAndCheck(dir, text);
+      CheckPackageDescription(ReadPackageDescription(dir.Write("package.ini", text)));
       ADD_FAILURE() << "accepted";
     } catch (const KpxError& e) {
       const std::string error = e.what();
@@ -65,7 +59,8 @@ TEST(DescriptionReading, CommentsLineEndsAndValueSpellingsAreAccepted) {
                            "create_uninstall = OFF\n"
                            "create_desktop_shortcut = Yes\n"
                            "uninstall_icon_index = -3\n";
-  const PackageDescription d = ReadAndCheck(dir, text);
+  const PackageDescription d = ReadPackageDescription(dir.Write("package.ini", text));
+  CheckPackageDescription(d);
   EXPECT_EQ(d.Title, "Caf\xe9 Ledger 1.3");
   EXPECT_EQ(d.DefaultFolderName, "Caf\xe9 Ledger");
   EXPECT_EQ(d.UninstallArgument, "/u;x");
