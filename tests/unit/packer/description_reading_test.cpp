@@ -15,12 +15,6 @@ constexpr char kBase[] =
     "program_base_name = ledger\n"
     "default_base_directory = c:\\program files\n";
 
-PackageDescription ReadAndCheck(const ScratchDir& dir, const std::string& text) {
-  PackageDescription d = ReadPackageDescription(dir.Write("package.ini", text));
-  CheckPackageDescription(d);
-  return d;
-}
-
 TEST(DescriptionReading, EachMistakeNamesTheFileAndLine) {
   const std::string base = kBase;
   const std::pair<std::string, const char*> cases[] = {
@@ -31,7 +25,6 @@ TEST(DescriptionReading, EachMistakeNamesTheFileAndLine) {
        "package.ini:7: uninstall_icon_index: \"99999999999\" is not an integer from -2147483648 to 2147483647"},
       {base + "uninstall_icon_index = 0x10\n", "package.ini:7: uninstall_icon_index: \"0x10\" is not an integer"},
       {base + "titel = Typo\n", "package.ini:7: titel: unknown key (did you mean title?)"},
-      {base + "create_desktop_shortcuts = 1\n", "(did you mean create_desktop_shortcut?)"},
       {base + "colour = red\n", "colour: unknown key (the keys are product_folder, title, "},
       {base + "[other]\n", "package.ini:7: unknown section [other]"},
       {base + "[package]\n", "package.ini:7: [package] given twice (first on line 1)"},
@@ -41,13 +34,12 @@ TEST(DescriptionReading, EachMistakeNamesTheFileAndLine) {
        "package.ini: program_base_name: missing in [package]"},
       {base + "create_help_shortcut = yes\n", "package.ini: help_file_name: missing in [package]"},
       {base + "default_folder_name = a/b\n", "package.ini:7: default_folder_name: \"a/b\" is not a valid"},
-      {base + "uninstall_argument = /uninstall-x\n", "package.ini:7: uninstall_argument: \"/uninstall-x\" does not fit"},
   };
   for (const auto& [text, message] : cases) {
     SCOPED_TRACE(message);
     ScratchDir dir;
     try {
-      ReadAndCheck(dir, text);
+      CheckPackageDescription(ReadPackageDescription(dir.Write("package.ini", text)));
       ADD_FAILURE() << "accepted";
     } catch (const KpxError& e) {
       const std::string error = e.what();
@@ -67,7 +59,8 @@ TEST(DescriptionReading, CommentsLineEndsAndValueSpellingsAreAccepted) {
                            "create_uninstall = OFF\n"
                            "create_desktop_shortcut = Yes\n"
                            "uninstall_icon_index = -3\n";
-  const PackageDescription d = ReadAndCheck(dir, text);
+  const PackageDescription d = ReadPackageDescription(dir.Write("package.ini", text));
+  CheckPackageDescription(d);
   EXPECT_EQ(d.Title, "Caf\xe9 Ledger 1.3");
   EXPECT_EQ(d.DefaultFolderName, "Caf\xe9 Ledger");
   EXPECT_EQ(d.UninstallArgument, "/u;x");

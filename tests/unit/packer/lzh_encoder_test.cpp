@@ -1,29 +1,67 @@
-// The encoder end to end: every level round-trips through the program's decoder and through the
-// peer decoder lhasa, never reaches before the entry, and is deterministic.
+// The encoder: the tree match finder finds what the full chain finds, the nearest repeat is taken
+// and nothing reaches past the window; every level round-trips through the program's decoder over
+// a dirty window (so that a match before the entry shows) and through the peer decoder lhasa.
 #include "packer/lzh_encoder/lzh_encoder.h"
 
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "archive/lzh_decoder.h"
+#include "packer/lzh_encoder/lzh_format.h"
+#include "packer/lzh_encoder/match_finder.h"
+#include "packer/lzh_encoder/tree_match_finder.h"
 #include "tests/support/lha_archive.h"
 #include "tests/support/lzh_decode_all.h"
 #include "tests/support/seeded_data.h"
 
 namespace {
 
+TEST(MatchFinder, TreeFindsTheLongestMatchThatTheFullChainFinds) {
+  std::mt19937 rng(8);
+  std::vector<uint8_t> data(30000);
+  for (uint32_t i = 0; i < data.size(); ++i) {
+    uint32_t back = 1 + rng() % 9000;
+    data[i] = (i >= back && rng() % 4 != 0) ? data[i - back] : uint8_t('a' + rng() % 4);
+  }
+  lzh::MatchFinder chain(data.data(), uint32_t(data.size()), 100000, lzh::kMaxMatch);
+  lzh::TreeMatchFinder tree(data.data(), uint32_t(data.size()), 100000, lzh::kMaxMatch);
+  std::vector<lzh::Match> fromTree;
+  for (uint32_t pos = 0; pos < data.size(); ++pos) {
+    fromTree.clear();
+    tree.FindMatches(pos, fromTree);
+    ASSERT_EQ(fromTree.empty() ? 0 : fromTree.back().Length, chain.FindLongest(pos).Length) << pos;
+  }
+}
+
+TEST(MatchFinder, FindsTheNearestRepeatUpToOneWindowBackAndAtMost256Long) {
+  for (uint32_t distance : {8192u, 8193u}) {
+    std::mt19937 rng(distance);
+    std::vector<uint8_t> data(distance + 64);
+    for (uint8_t& b : data) b = uint8_t(rng());
+    std::memcpy(&data[distance], &data[0], 64);
+    lzh::MatchFinder finder(data.data(), uint32_t(data.size()), 4096, lzh::kMaxMatch);
+    for (uint32_t pos = 0; pos < distance; ++pos) finder.Skip(pos);
+    lzh::Match m = finder.FindLongest(distance);
+    EXPECT_EQ(m.Length == 64, distance == 8192) << m.Length;
+    if (distance == 8192) {
+      EXPECT_EQ(m.Position, 8191);
+    }
+  }
+  std::vector<uint8_t> data(1000, 'z');
+  lzh::MatchFinder finder(data.data(), uint32_t(data.size()), 16, lzh::kMaxMatch);
+  finder.Skip(0);
+  lzh::Match m = finder.FindLongest(1);
+  EXPECT_EQ(m.Position, 0);  // distance 1
+  EXPECT_EQ(m.Length, 256);
+}
+
 std::vector<uint8_t> Encode(const std::string& data, int level) {
   return lzh::EncodeLzh(reinterpret_cast<const uint8_t*>(data.data()), uint32_t(data.size()),
                         lzh::SettingsForLevel(level));
-}
-
-// Decodes with a window full of a pattern, so that a match reaching before the entry shows.
-DecodeResult DecodeOverDirtyWindow(const std::vector<uint8_t>& stream, uint32_t size) {
-  std::memset(DecodeWindow, 0x5A, sizeof DecodeWindow);
-  return DecodeAll(stream, size);
 }
 
 TEST(LzhEncoder, EveryLevelRoundTripsEveryKindAndBoundarySize) {
@@ -37,7 +75,8 @@ TEST(LzhEncoder, EveryLevelRoundTripsEveryKindAndBoundarySize) {
         std::string data = SeededData(DataKind(kind), size, size + uint32_t(kind));
         std::vector<uint8_t> stream = Encode(data, level);
         EXPECT_EQ(stream.empty(), size == 0);
-        DecodeResult r = DecodeOverDirtyWindow(stream, size);
+        std::memset(DecodeWindow, 0x5A, sizeof DecodeWindow);
+        DecodeResult r = DecodeAll(stream, size);
         ASSERT_FALSE(r.Failed);
         ASSERT_TRUE(r.Bytes == data);
       }

@@ -3,7 +3,6 @@
 #include "packer/output_file.h"
 
 #include <filesystem>
-#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -15,30 +14,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct OutputCase {
-  const char* what;
-  std::function<void(const ScratchDir&)> prepare;
-  const char* output;  // below the scratch directory
-  const char* error;   // nullptr: the write succeeds
-  std::vector<std::string> listing;
-};
-
 TEST(WriteFileAtomically, NeverThroughALink) {
-  const OutputCase cases[] = {
-      {"a link where a fixed temporary name would be",
-       [](const ScratchDir& d) { fs::create_symlink(d.Write("victim", "victim"), d.Path("out.kpx.tmp")); },
-       "out.kpx", nullptr, {"out.kpx", "out.kpx.tmp", "victim"}},
-      {"the output is a link: the link is replaced",
-       [](const ScratchDir& d) { fs::create_symlink(d.Write("victim", "victim"), d.Path("out.kpx")); },
-       "out.kpx", nullptr, {"out.kpx", "victim"}},
-      {"a missing folder", [](const ScratchDir&) {}, "no/out.kpx",
-       "cannot create a temporary file beside it (No such file or directory)", {}},
+  const struct {
+    const char* link;    // a link to the file "victim", or nullptr
+    const char* output;  // below the scratch directory
+    const char* error;   // nullptr: the write succeeds
+    std::vector<std::string> listing;
+  } cases[] = {
+      // A link where a fixed temporary name would be; the output a link (the link is replaced).
+      {"out.kpx.tmp", "out.kpx", nullptr, {"out.kpx", "out.kpx.tmp", "victim"}},
+      {"out.kpx", "out.kpx", nullptr, {"out.kpx", "victim"}},
+      {nullptr, "no/out.kpx", "cannot create a temporary file beside it (No such file", {}},
   };
   const std::vector<uint8_t> bytes(5000, 'n');
-  for (const OutputCase& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.output);
     ScratchDir dir;
-    c.prepare(dir);
+    if (c.link) fs::create_symlink(dir.Write("victim", "victim"), dir.Path(c.link));
     const std::string output = dir.Path(c.output).string();
     try {
       WriteFileAtomically(output, bytes);
@@ -50,9 +42,7 @@ TEST(WriteFileAtomically, NeverThroughALink) {
       EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
     }
     EXPECT_EQ(dir.Listing(), c.listing);
-    if (fs::exists(dir.Path("victim"))) {
-      EXPECT_EQ(ReadWholeFile(dir.Path("victim").string()), "victim");
-    }
+    EXPECT_EQ(c.link ? ReadWholeFile(dir.Path("victim").string()) : "victim", "victim");
   }
 }
 
