@@ -77,8 +77,8 @@ void WriteLitLenLengths(BitWriter& out, const std::vector<int>& codeLengthLength
     out.PutSymbol(cl, litLenLengths[s] == 0 ? 0 : litLenLengths[s] + 2);
 }
 
-void WritePositionLengths(BitWriter& out, const std::vector<int>& positionLengths, int count) {
-  const int sent = PutCount(out, positionLengths, count, 4);
+void WritePositionLengths(BitWriter& out, const std::vector<int>& positionLengths) {
+  const int sent = PutCount(out, positionLengths, -1, 4);
   for (int s = 0; s < sent; s++) out.PutSmallLength(positionLengths[s]);
 }
 

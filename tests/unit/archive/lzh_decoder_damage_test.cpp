@@ -39,8 +39,8 @@ void CodeLengths3(BitWriter& out, int middle) {
   out.Put(0, 2);
 }
 // The full code-length code, then literal/length count 510 with 'A' and 'B' at 1 bit, sent as
-// single lengths up to 'B' and a long zero run of run9 + 20 zeros from 67.
-void LitLenABThenLongRun(BitWriter& out, uint32_t run9) {
+// single lengths up to 'B' and a long zero run of 531 zeros from 67, past the last length.
+void LitLenABThenLongRun(BitWriter& out) {
   WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
   const CanonicalCode cl = MakeCanonicalCode(FullCodeLengthCodeLengths());
   out.Put(510, 9);
@@ -48,118 +48,77 @@ void LitLenABThenLongRun(BitWriter& out, uint32_t run9) {
   out.PutSymbol(cl, 3);  // 'A': length 1
   out.PutSymbol(cl, 3);  // 'B': length 1
   out.PutSymbol(cl, 2);  // long zero run
-  out.Put(run9, 9);
+  out.Put(511, 9);
 }
 
 using Writer = std::function<void(BitWriter&)>;
+void Nothing(BitWriter&) {}
+void SinglePosition0(BitWriter& out) { WriteSingleSymbolCode(out, 4, 0); }
+
+// What surrounds the damage, and the bytes produced despite it. The fresh decoder's tables are
+// all zero, so a code whose table was never built yields symbol 0 without consuming bits.
+struct Frame {
+  Writer Before, After;
+  std::string Expected;
+};
+// Damage in the code-length code, then single 'A' and position 0.
+const Frame kInCodeLengths{Nothing, SingleAAndPosition0, "AAAA"};
+// Damage up to the literal/length code's end, then single position 0: a failed build leaves the
+// zero table.
+const Frame kInLitLen{Nothing, SinglePosition0, std::string(4, '\0')};
+// The same where the damaged value is cut back and the code of 'A' and 'B' still builds.
+const Frame kInLitLenKeepingAB{
+    Nothing, [](BitWriter& out) { SinglePosition0(out); SymbolsABBA(out); }, "ABBA"};
+// 'A' and 'B' at 1 bit, then damage in the position code, then A B B A.
+const Frame kInPosition{[](BitWriter& out) { LitLenOneBit(out, {'A', 'B'}); }, SymbolsABBA, "ABBA"};
+// The damage is the whole header.
+const Frame kWhole{Nothing, Nothing, std::string(4, '\0')};
 
 struct DamageCase {
   const char* Label;
-  Writer Write;          // everything after the 16-bit symbol count
-  std::string Expected;  // the bytes produced despite the damage
+  const Frame& Around;
+  Writer Damaged;  // the header after the 16-bit symbol count, or the part of it in Around
 };
-
-// The fresh decoder's tables are all zero, so a code whose table was never built yields symbol 0
-// (a zero byte) without consuming bits.
-const std::string kZeros(4, '\0');
-
-// A case whose stream is before, damaged and after in turn.
-DamageCase Framed(const char* label, Writer before, Writer damaged, Writer after,
-                  std::string expected) {
-  return {label, [=](BitWriter& out) { before(out); damaged(out); after(out); }, expected};
-}
-void Nothing(BitWriter&) {}
-void SinglePosition0(BitWriter& out) { WriteSingleSymbolCode(out, 4, 0); }
-void SinglePosition0ThenABBA(BitWriter& out) { SinglePosition0(out); SymbolsABBA(out); }
-void LitLenAB(BitWriter& out) { LitLenOneBit(out, {'A', 'B'}); }
-
-// Damage in the code-length code, then single 'A' and position 0.
-DamageCase InCodeLengths(const char* label, Writer damaged) {
-  return Framed(label, Nothing, damaged, SingleAAndPosition0, "AAAA");
-}
-// Damage up to the literal/length code's end, then single position 0: a failed build leaves the
-// zero table.
-DamageCase InLitLen(const char* label, Writer damaged) {
-  return Framed(label, Nothing, damaged, SinglePosition0, kZeros);
-}
-// The same where the damaged value is cut back and the code of 'A' and 'B' still builds.
-DamageCase InLitLenKeepingAB(const char* label, Writer damaged) {
-  return Framed(label, Nothing, damaged, SinglePosition0ThenABBA, "ABBA");
-}
-// 'A' and 'B' at 1 bit, then damage in the position code, then A B B A.
-DamageCase InPosition(const char* label, Writer damaged) {
-  return Framed(label, LitLenAB, damaged, SymbolsABBA, "ABBA");
-}
 
 TEST(LzhDecoderDamage, DamagedStreamsFailButProduceTheCount) {
   const DamageCase cases[] = {
-      InLitLen("literal/length over-full (three 1-bit codes)",
-               [](BitWriter& out) { LitLenOneBit(out, {'A', 'B', 'C'}); }),
-      InLitLen("literal/length incomplete (one 1-bit code alone)",
-               [](BitWriter& out) { LitLenOneBit(out, {'A'}); }),
-      InLitLen("literal/length all zero (count 3: code-length symbol 0 three times)",
-               [](BitWriter& out) {
-                 WriteCodeLengthCode(out, FullCodeLengthCodeLengths());
-                 out.Put(3, 9);
-                 out.Put(0, 3 * 4);
-               }),
-      InCodeLengths("code-length over-full (three 1-bit codes)",
-                    [](BitWriter& out) { WriteCodeLengthCode(out, {1, 1, 1}); }),
-      InLitLen("code-length incomplete, then literal/length count 2 read through the empty table",
-               [](BitWriter& out) { WriteCodeLengthCode(out, {0, 0, 0, 2, 2, 2}); out.Put(2, 9); }),
-      InCodeLengths("code-length all zero (count 5; five zero lengths and a zero-run field of 0)",
-                    [](BitWriter& out) { out.Put(5, 5); out.Put(0, 5 * 3 + 2); }),
-      InPosition("position over-full",
-                 [](BitWriter& out) { WritePositionLengths(out, {1, 1, 1}); }),
-      InPosition("position incomplete",
-                 [](BitWriter& out) { WritePositionLengths(out, {0, 0, 0, 0, 0, 0, 0, 1}); }),
-      InPosition("position all zero (count 2)",
-                 [](BitWriter& out) { out.Put(2, 4); out.Put(0, 6); }),
-      InCodeLengths("code-length count 20 (one more than 19): 19 lengths read",
-                    [](BitWriter& out) { WriteCodeLengthCode(out, FullCodeLengthCodeLengths(), 20); }),
-      InPosition("position count 15: 14 lengths read",
-                 [](BitWriter& out) {
-                   WritePositionLengths(out, {3, 3, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4}, 15);
-                 }),
-      InLitLenKeepingAB("literal/length count 511: 510 lengths read",
-                        [](BitWriter& out) { LitLenOneBit(out, {'A', 'B'}, 511); }),
-      InLitLenKeepingAB("long zero run past the last length (531 zeros from 67)",
-                        [](BitWriter& out) { LitLenABThenLongRun(out, 511); }),
-      InLitLenKeepingAB("short zero run past the last length (18 zeros from 500)",
-                        [](BitWriter& out) {
-                          LitLenABThenLongRun(out, 413);  // 433 zeros: 67..499
-                          out.PutSymbol(MakeCanonicalCode(FullCodeLengthCodeLengths()), 1);
-                          out.Put(15, 4);
-                        }),
-      InCodeLengths("single code-length symbol 19",
-                    [](BitWriter& out) { WriteSingleSymbolCode(out, 5, 19); }),
-      InLitLen("single code-length symbol 31, then literal/length count 4 read through the zeros",
-               [](BitWriter& out) { WriteSingleSymbolCode(out, 5, 31); out.Put(4, 9); }),
-      {"single position symbol 14",
-       [](BitWriter& out) { WriteSingleSymbolCodes(out, 0, 'A', 14); }, "AAAA"},
-      {"single literal/length symbol 510",
-       [](BitWriter& out) { WriteSingleSymbolCodes(out, 0, 510, 0); }, kZeros},
-      InCodeLengths("code-length length 17 (111, ten 1 bits, 0)",
-                    [](BitWriter& out) { CodeLengths3(out, 17); }),
-      InCodeLengths("code-length length 20 (111 and thirteen 1 bits: 16 bits consumed)",
-                    [](BitWriter& out) { CodeLengths3(out, 20); }),
-      {"position length 18",
-       [](BitWriter& out) {
-         WriteSingleSymbolCode(out, 5, 0);
-         WriteSingleSymbolCode(out, 9, 'A');
-         WritePositionLengths(out, {1, 18});
-       },
-       "AAAA"},
+      {"literal/length over-full (three 1-bit codes)", kInLitLen,
+       [](BitWriter& out) { LitLenOneBit(out, {'A', 'B', 'C'}); }},
+      {"literal/length incomplete (one 1-bit code alone)", kInLitLen,
+       [](BitWriter& out) { LitLenOneBit(out, {'A'}); }},
+      {"code-length over-full (three 1-bit codes)", kInCodeLengths,
+       [](BitWriter& out) { WriteCodeLengthCode(out, {1, 1, 1}); }},
+      {"code-length incomplete, then literal/length count 2 read through the empty table",
+       kInLitLen, [](BitWriter& out) { WriteCodeLengthCode(out, {0, 0, 0, 2, 2, 2}); out.Put(2, 9); }},
+      {"position incomplete", kInPosition,
+       [](BitWriter& out) { WritePositionLengths(out, {0, 0, 0, 0, 0, 0, 0, 1}); }},
+      {"code-length count 20 (one more than 19): 19 lengths read", kInCodeLengths,
+       [](BitWriter& out) { WriteCodeLengthCode(out, FullCodeLengthCodeLengths(), 20); }},
+      {"literal/length count 511: 510 lengths read", kInLitLenKeepingAB,
+       [](BitWriter& out) { LitLenOneBit(out, {'A', 'B'}, 511); }},
+      {"long zero run past the last length (531 zeros from 67)", kInLitLenKeepingAB,
+       LitLenABThenLongRun},
+      {"single code-length symbol 19", kInCodeLengths,
+       [](BitWriter& out) { WriteSingleSymbolCode(out, 5, 19); }},
+      {"single literal/length symbol 510", kWhole,
+       [](BitWriter& out) { WriteSingleSymbolCodes(out, 0, 510, 0); }},
+      {"code-length length 17 (111, ten 1 bits, 0)", kInCodeLengths,
+       [](BitWriter& out) { CodeLengths3(out, 17); }},
+      {"code-length length 20 (111 and thirteen 1 bits: 16 bits consumed)", kInCodeLengths,
+       [](BitWriter& out) { CodeLengths3(out, 20); }},
   };
   for (const DamageCase& c : cases) {
     SCOPED_TRACE(c.Label);
     ResetDecoder();
     BitWriter out;
-    out.Put(static_cast<uint32_t>(c.Expected.size()), 16);  // symbol count
-    c.Write(out);
-    const DecodeResult result = DecodeAll(out.Bytes(), static_cast<uint32_t>(c.Expected.size()));
+    const std::string& expected = c.Around.Expected;
+    out.Put(static_cast<uint32_t>(expected.size()), 16);  // symbol count
+    c.Around.Before(out);
+    c.Damaged(out);
+    c.Around.After(out);
+    const DecodeResult result = DecodeAll(out.Bytes(), static_cast<uint32_t>(expected.size()));
     EXPECT_TRUE(result.Failed);
-    EXPECT_EQ(result.Bytes, c.Expected);
+    EXPECT_EQ(result.Bytes, expected);
   }
 }
 
