@@ -61,13 +61,3 @@ void WriteBlockHeader(BitWriter& out, uint32_t symbolCount, const std::vector<in
 void WriteSingleSymbolCode(BitWriter& out, int countBits, uint32_t symbol);
 // Writes the three codes of a block header as single-symbol codes (5, 9 and 4 bits).
 void WriteSingleSymbolCodes(BitWriter& out, uint32_t codeLength, uint32_t litLen, uint32_t position);
-
-// Lengths that reach the longest codes: a code-length code of 1 to 16 bits (0: 1 bit, t = 3..17:
-// t - 1 bits, 18: 16 bits) and a position code of 1 to 13 bits (class j: j + 1 bits, 13: 13 bits).
-std::vector<int> LongCodeLengthLengths();
-std::vector<int> LongPositionLengths();
-
-// Writes a match: its length symbol (length + 253), its position class, and the class's extra
-// bits, for a distance of 1..8192.
-void WriteMatch(BitWriter& out, const CanonicalCode& litLen, const CanonicalCode& position,
-                int length, int distance);

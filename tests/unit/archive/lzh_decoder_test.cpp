@@ -17,6 +17,34 @@
 
 namespace {
 
+// Lengths that reach the longest codes: a code-length code of 1 to 16 bits (0: 1 bit, t = 3..17:
+// t - 1 bits, 18: 16 bits) and a position code of 1 to 13 bits (class j: j + 1 bits, 13: 13 bits).
+std::vector<int> LongCodeLengthLengths() {
+  std::vector<int> lengths(19, 0);
+  lengths[0] = 1;
+  for (int t = 3; t <= 17; t++) lengths[t] = t - 1;
+  lengths[18] = 16;
+  return lengths;
+}
+
+std::vector<int> LongPositionLengths() {
+  std::vector<int> lengths(14, 13);
+  for (int j = 0; j < 13; j++) lengths[j] = j + 1;
+  return lengths;
+}
+
+// Writes a match: its length symbol (length + 253), its position class, and the class's extra
+// bits, for a distance of 1..8192.
+void WriteMatch(BitWriter& out, const CanonicalCode& litLen, const CanonicalCode& position,
+                int length, int distance) {
+  out.PutSymbol(litLen, length + 253);
+  const uint32_t d = static_cast<uint32_t>(distance - 1);
+  int j = 0;
+  while ((d >> j) != 0) j++;  // class j: d in [2^(j-1), 2^j)
+  out.PutSymbol(position, j);
+  if (j > 1) out.Put(d - (1u << (j - 1)), j - 1);
+}
+
 
 // The full code-length code, then literal/length lengths with the given symbols at 1 bit under
 // the given count field (-1: the usual one).
