@@ -26,19 +26,6 @@ namespace {
 
 constexpr uint32_t kMaxUnpacked = 1 << 16;
 
-// libFuzzer reads and writes its corpus by relative paths, but the extractor moves the current
-// directory: every input ends where the process started.
-const fs::path& StartDirectory() {
-  static const fs::path start = fs::current_path();
-  return start;
-}
-
-const fs::path& ScratchRoot() {
-  static const fs::path root =
-      fs::temp_directory_path() / ("kpx-fuzz-extract-" + std::to_string(getpid()));
-  return root;
-}
-
 // True when every compressed entry before the end or the first malformed header is small.
 bool UnpacksSmall(const uint8_t* archive, uint32_t size) {
   EntryHeader entry;
@@ -49,11 +36,6 @@ bool UnpacksSmall(const uint8_t* archive, uint32_t size) {
   return true;
 }
 
-bool IsDefinedResult(int result) {
-  return result >= 0 || result == kExtractMalformedHeader || result == kExtractDecodeFailed ||
-         result == kExtractStoredWriteFailed || result == kExtractCannotCreateFile;
-}
-
 // Walks the archive; aborts on a result the extractor does not define or a backward step.
 void WalkArchive(const uint8_t* archive, uint32_t size, const std::string& destination) {
   int result;
@@ -62,7 +44,9 @@ void WalkArchive(const uint8_t* archive, uint32_t size, const std::string& desti
     if (uint32_t(result) <= offset || uint32_t(result) > size) std::abort();
     offset = uint32_t(result);
   }
-  if (!IsDefinedResult(result)) std::abort();
+  if (result != kExtractEnd && result != kExtractMalformedHeader && result != kExtractDecodeFailed &&
+      result != kExtractStoredWriteFailed && result != kExtractCannotCreateFile)
+    std::abort();
 }
 
 }  // namespace
@@ -73,23 +57,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size != 0) std::memcpy(archive.get(), data, size);
   if (!UnpacksSmall(archive.get(), uint32_t(size))) return 0;
 
+  // libFuzzer reads and writes its corpus by relative paths, but the extractor moves the current
+  // directory: every input ends where the process started.
+  static const fs::path start = fs::current_path();
+  static const fs::path root =
+      fs::temp_directory_path() / ("kpx-fuzz-extract-" + std::to_string(getpid()));
   // Each input starts from the program-start state and an empty scratch directory.
   std::memset(&Lzh, 0, sizeof Lzh);
   std::memset(DecodeWindow, 0, sizeof DecodeWindow);
   Setup = SetupState{};
   std::error_code ignored;
-  StartDirectory();
-  fs::remove_all(ScratchRoot(), ignored);
-  const fs::path destination = ScratchRoot() / "dest";
+  fs::remove_all(root, ignored);
+  const fs::path destination = root / "dest";
   fs::create_directories(destination, ignored);
 
   WalkArchive(archive.get(), uint32_t(size), destination.string());
 
   // Whatever the archive said, the scratch root holds only the destination.
-  fs::current_path(StartDirectory(), ignored);
-  for (const auto& item : fs::directory_iterator(ScratchRoot(), ignored)) {
+  fs::current_path(start, ignored);
+  for (const auto& item : fs::directory_iterator(root, ignored)) {
     if (item.path() != destination) std::abort();
   }
-  fs::remove_all(ScratchRoot(), ignored);
+  fs::remove_all(root, ignored);
   return 0;
 }

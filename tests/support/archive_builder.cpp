@@ -23,19 +23,11 @@ uint32_t AppendEntry(std::string& archive, const TestEntry& entry) {
 }
 
 TestEntry StoredEntry(const std::string& name, const std::string& data) {
-  TestEntry entry;
-  entry.Name = name;
-  entry.Data = data;
-  return entry;
+  return TestEntry{name, kMethodStored, data};
 }
 
 TestEntry CompressedEntry(const std::string& name, const std::string& stream, uint32_t unpacked) {
-  TestEntry entry;
-  entry.Name = name;
-  entry.Method = kMethodCompressed;
-  entry.Data = stream;
-  entry.UnpackedSize = unpacked;
-  return entry;
+  return TestEntry{name, kMethodCompressed, stream, unpacked};
 }
 
 void PatchLe32(std::string& archive, uint32_t at, uint32_t value) {

@@ -77,8 +77,8 @@ void WriteLitLenLengths(BitWriter& out, const std::vector<int>& codeLengthLength
     out.PutSymbol(cl, litLenLengths[s] == 0 ? 0 : litLenLengths[s] + 2);
 }
 
-void WritePositionLengths(BitWriter& out, const std::vector<int>& positionLengths, int count) {
-  const int sent = PutCount(out, positionLengths, count, 4);
+void WritePositionLengths(BitWriter& out, const std::vector<int>& positionLengths) {
+  const int sent = PutCount(out, positionLengths, -1, 4);
   for (int s = 0; s < sent; s++) out.PutSmallLength(positionLengths[s]);
 }
 
@@ -100,28 +100,4 @@ void WriteSingleSymbolCodes(BitWriter& out, uint32_t codeLength, uint32_t litLen
   WriteSingleSymbolCode(out, 5, codeLength);
   WriteSingleSymbolCode(out, 9, litLen);
   WriteSingleSymbolCode(out, 4, position);
-}
-
-std::vector<int> LongCodeLengthLengths() {
-  std::vector<int> lengths(kCodeLenCount, 0);
-  lengths[0] = 1;
-  for (int t = 3; t <= 17; t++) lengths[t] = t - 1;
-  lengths[18] = 16;
-  return lengths;
-}
-
-std::vector<int> LongPositionLengths() {
-  std::vector<int> lengths(14, 13);
-  for (int j = 0; j < 13; j++) lengths[j] = j + 1;
-  return lengths;
-}
-
-void WriteMatch(BitWriter& out, const CanonicalCode& litLen, const CanonicalCode& position,
-                int length, int distance) {
-  out.PutSymbol(litLen, length + 253);
-  const uint32_t d = static_cast<uint32_t>(distance - 1);
-  int j = 0;
-  while ((d >> j) != 0) j++;  // class j: d in [2^(j-1), 2^j)
-  out.PutSymbol(position, j);
-  if (j > 1) out.Put(d - (1u << (j - 1)), j - 1);
 }

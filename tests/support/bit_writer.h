@@ -35,8 +35,8 @@ class BitWriter {
 // used by WriteBlockHeader so that any literal/length length can be written.
 std::vector<int> FullCodeLengthCodeLengths();
 
-// The three length writers below send a count field (by default the last nonzero length's index
-// + 1) and then as many lengths as the count says, at most all of the given ones, so that a count
+// The length writers below send a count field (the last nonzero length's index + 1, or count when
+// given) and then as many lengths as the count says, at most all of the given ones, so that a count
 // past the format's limit can be written.
 // Writes the lengths of the code-length code: 5-bit count, the lengths, and a zero-run field of 0
 // after the third length.
@@ -46,7 +46,7 @@ void WriteCodeLengthCode(BitWriter& out, const std::vector<int>& codeLengthLengt
 void WriteLitLenLengths(BitWriter& out, const std::vector<int>& codeLengthLengths,
                         const std::vector<int>& litLenLengths, int count = -1);
 // Writes the position lengths: 4-bit count, then the lengths.
-void WritePositionLengths(BitWriter& out, const std::vector<int>& positionLengths, int count = -1);
+void WritePositionLengths(BitWriter& out, const std::vector<int>& positionLengths);
 
 // Writes a whole block header: the 16-bit symbol count; the code-length code with the given
 // lengths (count = last nonzero + 1, a zero-run field of 0 after the third length); the
@@ -61,13 +61,3 @@ void WriteBlockHeader(BitWriter& out, uint32_t symbolCount, const std::vector<in
 void WriteSingleSymbolCode(BitWriter& out, int countBits, uint32_t symbol);
 // Writes the three codes of a block header as single-symbol codes (5, 9 and 4 bits).
 void WriteSingleSymbolCodes(BitWriter& out, uint32_t codeLength, uint32_t litLen, uint32_t position);
-
-// Lengths that reach the longest codes: a code-length code of 1 to 16 bits (0: 1 bit, t = 3..17:
-// t - 1 bits, 18: 16 bits) and a position code of 1 to 13 bits (class j: j + 1 bits, 13: 13 bits).
-std::vector<int> LongCodeLengthLengths();
-std::vector<int> LongPositionLengths();
-
-// Writes a match: its length symbol (length + 253), its position class, and the class's extra
-// bits, for a distance of 1..8192.
-void WriteMatch(BitWriter& out, const CanonicalCode& litLen, const CanonicalCode& position,
-                int length, int distance);

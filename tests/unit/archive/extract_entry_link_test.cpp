@@ -60,26 +60,19 @@ TEST_F(ExtractEntryLinks, NothingOutsideTheDestinationIsCreatedChangedOrTruncate
   const std::string dest = (base / "dest").string();
   const auto before = Snapshot(base / "outside");
   ASSERT_EQ(4u, before.size());
-  struct Row {
-    const char* what;
-    const char* link;
-    TestEntry entry;
-  } rows[] = {
-      {"folder link", "dirlink", StoredEntry("dirlink\\new.txt", "new")},
-      {"file link", "filelink", StoredEntry("filelink", "new")},
-      {"dangling link", "dangling", StoredEntry("dangling", "new")},
-      {"damaged entry over a file link", "damaged",
-       CompressedEntry("damaged", BrokenStreamAfter('x', 100), 200)},
-      {"hard link", "hard", StoredEntry("hard", "new")},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
+  // Each entry goes through (a folder link) or over the link of its name's first component.
+  for (const TestEntry& entry :
+       {StoredEntry("dirlink\\new.txt", "new"), StoredEntry("filelink", "new"),
+        StoredEntry("dangling", "new"), StoredEntry("hard", "new"),
+        CompressedEntry("damaged", BrokenStreamAfter('x', 100), 200)}) {
+    const std::string link = entry.Name.substr(0, entry.Name.find('\\'));
+    SCOPED_TRACE(link);
     std::string archive;
-    AppendEntry(archive, row.entry);
-    const bool seen = IsLinkAt((dest + "\\" + row.link).c_str());
+    AppendEntry(archive, entry);
+    const bool seen = IsLinkAt((dest + "\\" + link).c_str());
 #ifndef _WIN32
     // A hard link is no link to IsLinkAt; the creation of the file refuses it.
-    EXPECT_NE(std::string(row.link) == "hard", seen);
+    EXPECT_NE(link == "hard", seen);
 #else
     if (!seen) continue;  // Wine: not a link to any Win32 call
 #endif
