@@ -1,6 +1,6 @@
 # Shared by the Wine suites: a throw-away Wine prefix, a display, the setup program started in the
 # background, the driver that acts on its windows, and the checks. Sourced, not run.
-source "$(dirname "${BASH_SOURCE[0]}")/xvfb.bash"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.bash"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private-prefix.bash"
 # Environment, set by CTest (tests/e2e/CMakeLists.txt):
 #   SETUP_EXE DRIVER_EXE PROBE_EXE KPX_TOOL SOURCE_DIR E2E_WORK
