@@ -3,7 +3,7 @@
 # Install, the finish question answered No), then compares what was installed with the package
 # description. Sourced, not run.
 source "$(dirname "${BASH_SOURCE[0]}")/private-prefix.bash"
-source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/xvfb.bash"
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.bash"
 
 # read_description INI: fills the associative array `description` with the [package] keys.
 # The description has passed `kpx package` already, so plain "key = value" lines are all there is.

@@ -14,15 +14,12 @@ drv press install
 expect_box "Error..!" "$kDecompressText" "OK"
 drv answer ok
 expect_exit_1  # no finish question: a box would hold the program open
-installed=$WINEPREFIX/drive_c/Damaged
-expect_present "earlier entries written" "$installed/quorvel.exe"
-expect_missing "no partial file" "$installed/${damaged//\\//}"
+expect_present "earlier entries written" "$WINEPREFIX/drive_c/Damaged/quorvel.exe"
+expect_missing "no partial file" "$WINEPREFIX/drive_c/Damaged/${damaged//\\//}"
 
 echo "-- no dialog template"
 drv drop-dialog "$SETUP_EXE" "$work/nodialog.exe" || fail "the dialog template could not be removed"
-rm -f "$work/exit"
-( "$loader" "$work/nodialog.exe" >/dev/null 2>&1; echo $? >"$work/exit" ) &
-setup_pid=$!
+launch "$work/nodialog.exe"
 expect_box "Error..!" "$kNoWindowText" "OK"
 drv answer ok
 expect_exit_1

@@ -3,18 +3,13 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  char directory[MAX_PATH] = "";
+  char directory[MAX_PATH] = "", text[1024];  // wsprintfA writes at most 1024 characters
   GetCurrentDirectoryA(MAX_PATH, directory);
+  DWORD length = wsprintfA(text, "cwd=%s\ncommand=%s\n", directory, GetCommandLineA()), written;
   HANDLE file = CreateFileA("C:\\launch-probe.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 1;
-  DWORD written;
-  WriteFile(file, "cwd=", 4, &written, nullptr);
-  WriteFile(file, directory, lstrlenA(directory), &written, nullptr);
-  WriteFile(file, "\ncommand=", 9, &written, nullptr);
-  const char* command = GetCommandLineA();
-  WriteFile(file, command, lstrlenA(command), &written, nullptr);
-  WriteFile(file, "\n", 1, &written, nullptr);
+  WriteFile(file, text, length, &written, nullptr);
   CloseHandle(file);
   return 0;
 }

@@ -1,18 +1,15 @@
 # Shared by the Wine suites: a throw-away Wine prefix, a display, the setup program started in the
 # background, the driver that acts on its windows, and the checks. Sourced, not run.
-source "$(dirname "${BASH_SOURCE[0]}")/xvfb.bash"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.bash"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private-prefix.bash"
 # Environment, set by CTest (tests/e2e/CMakeLists.txt):
 #   SETUP_EXE DRIVER_EXE PROBE_EXE KPX_TOOL SOURCE_DIR E2E_WORK
 # A suite exits 125 (skipped) when Wine cannot run the program here, 1 when a check failed.
 set -u
 
-readonly kSkip=125
 readonly kDialogCaption="Installing Quorvelane version 2.08"
 readonly kDefaultDestination='c:\program files\Quorvelane'
-failures=0
-xvfb_pid=""
-setup_pid=""
+failures=0 xvfb_pid="" setup_pid=""
 
 # e2e_begin NAME: prefix, display and loader for one suite; skips when Wine cannot run the program.
 e2e_begin() {
@@ -23,11 +20,10 @@ e2e_begin() {
   case $magic in 020b) arch=win64; loader=/usr/lib/wine/wine64 ;; *) arch=win32; loader=/usr/lib/wine/wine ;; esac
   local runnable; runnable=$("$SOURCE_DIR/scripts/wine-probe" 2>/dev/null)
   if [ -z "$runnable" ] || { [ "$arch" = win32 ] && [ "$runnable" != win32 ]; }; then
-    echo "skipped: Wine cannot run $arch programs here"; exit $kSkip
+    echo "skipped: Wine cannot run $arch programs here"; exit 125
   fi
-  [ "$arch" = win64 ] && echo "== $suite: $SETUP_EXE (x86-64 build of the same sources; 32-bit programs cannot start here)" \
-                      || echo "== $suite: $SETUP_EXE"
-  command -v Xvfb >/dev/null || [ -n "${DISPLAY:-}" ] || { echo "skipped: no display and no Xvfb"; exit $kSkip; }
+  echo "== $suite: $SETUP_EXE ($arch)"  # win64: the x86-64 build, where 32-bit programs cannot start
+  command -v Xvfb >/dev/null || [ -n "${DISPLAY:-}" ] || { echo "skipped: no display and no Xvfb"; exit 125; }
   work=$E2E_WORK/$suite
   rm -rf "$work"; mkdir -p "$work"
   export WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
@@ -35,7 +31,7 @@ e2e_begin() {
   make_template_prefix
   export WINEPREFIX=$work/prefix
   cp -a "$E2E_WORK/template-$arch" "$WINEPREFIX"
-  start_display
+  [ -n "${DISPLAY:-}" ] || start_xvfb
   trap e2e_cleanup EXIT
 }
 
@@ -48,22 +44,15 @@ make_template_prefix() {
   flock 9
   if [ ! -f "$template/.ready" ]; then
     rm -rf "$template"
-    # A boot that failed part-way leaves a prefix no program can start in: keep none.
-    if make_private_prefix "$template" "$loader"; then
-      WINEPREFIX=$template "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-      WINEPREFIX=$template /usr/lib/wine/wineserver -w
-      touch "$template/.ready"
-    else
-      rm -rf "$template"
-      flock -u 9
-      echo "FAIL: wineboot could not initialise a prefix in $template"; exit 1
-    fi
+    # A boot that failed part-way leaves a prefix no program can start in: keep none (the lock
+    # ends with the suite).
+    make_private_prefix "$template" "$loader" ||
+      { rm -rf "$template"; echo "FAIL: wineboot could not initialise a prefix in $template"; exit 1; }
+    WINEPREFIX=$template "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    WINEPREFIX=$template /usr/lib/wine/wineserver -w
+    touch "$template/.ready"
   fi
   flock -u 9
-}
-
-start_display() {
-  [ -n "${DISPLAY:-}" ] || start_xvfb
 }
 
 e2e_cleanup() {
@@ -75,13 +64,7 @@ e2e_cleanup() {
 }
 
 # drv ARGS...: runs the driver; its output without carriage returns, and its exit status.
-drv() {
-  local out status
-  out=$("$loader" "$DRIVER_EXE" "$@" 2>/dev/null); status=$?
-  out=${out//$'\r'/}
-  [ -n "$out" ] && printf '%s\n' "$out"
-  return $status
-}
+drv() { "$loader" "$DRIVER_EXE" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
 # field NAME: the value of NAME=... in the text on stdin.
 field() { sed -n "s/^$1=//p" | head -1; }
@@ -89,29 +72,23 @@ field() { sed -n "s/^$1=//p" | head -1; }
 # unix_path WINDOWS_PATH
 unix_path() { "$loader" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 
-# start_setup [PROGRAM]: starts the setup program and waits for its dialog.
-start_setup() {
-  local program=${1:-$SETUP_EXE}
+# launch [PROGRAM]: starts the setup program in the background, in C:\ (where a relative
+# destination points).
+launch() {
   rm -f "$work/exit"
-  ( "$loader" "$program" >/dev/null 2>&1; echo $? >"$work/exit" ) &
+  ( cd "$WINEPREFIX/drive_c" && "$loader" "${1:-$SETUP_EXE}" >/dev/null 2>&1; echo $? >"$work/exit" ) &
   setup_pid=$!
-  drv wait-window "$kDialogCaption" 60 || fail "the install dialog did not appear"
 }
 
-# setup_exit_code: waits up to 60 s for the setup program to end; prints its exit code.
-setup_exit_code() {
-  for _ in $(seq 600); do [ -s "$work/exit" ] && break; sleep 0.1; done
-  setup_pid=""
-  cat "$work/exit" 2>/dev/null || echo "still running"
-}
+# start_setup [PROGRAM]: launches it and waits for its dialog.
+start_setup() { launch "$@"; drv wait-window "$kDialogCaption" 60 || fail "the install dialog did not appear"; }
+
 
 ok() { echo "ok: $1"; }
 fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
 
 # expect WHAT GOT WANT
-expect() {
-  if [ "$2" = "$3" ]; then ok "$1"; else fail "$1: got [$2], want [$3]"; fi
-}
+expect() { if [ "$2" = "$3" ]; then ok "$1"; else fail "$1: got [$2], want [$3]"; fi; }
 
 # expect_soon WHAT WANT COMMAND...: expect on COMMAND's output, which may take up to 10 s to
 # become WANT.
@@ -125,19 +102,22 @@ expect_soon() {
 # expect_box CAPTION TEXT BUTTONS: the next message box, within 60 s.
 expect_box() {
   local box; box=$(drv box 60) || { fail "no message box \"$1\" appeared"; return; }
-  expect "box caption" "$(field caption <<<"$box")" "$1"
-  expect "box text" "$(field text <<<"$box")" "$2"
-  expect "box buttons" "$(field buttons <<<"$box")" "$3"
+  expect "box \"$1\"" "$box" "$(printf 'caption=%s\ntext=%s\nbuttons=%s' "$1" "$2" "$3")"
 }
 
 expect_missing() { if [ -e "$2" ]; then fail "$1: $2 exists"; else ok "$1"; fi; }
 expect_present() { if [ -e "$2" ]; then ok "$1"; else fail "$1: $2 is missing"; fi; }
 
-expect_exit_1() { expect "exit code" "$(setup_exit_code)" 1; }
+# expect_exit_1: the setup program ends within 60 s, with exit code 1.
+expect_exit_1() {
+  for _ in $(seq 600); do [ -s "$work/exit" ] && break; sleep 0.1; done
+  setup_pid=""
+  expect "exit code" "$(cat "$work/exit" 2>/dev/null || echo "still running")" 1
+}
 
 e2e_end() {
-  if [ "$failures" -eq 0 ]; then echo "== $suite: all checks passed"; exit 0; fi
-  echo "== $suite: $failures checks failed"; exit 1
+  [ "$failures" -eq 0 ] && echo "== $suite: all checks passed" || echo "== $suite: $failures checks failed"
+  exit $((failures > 0))
 }
 
 readonly kFinishText='Quorvelane has successfully\ninstalled to your computer.\nDo you want to launch the program now?'

@@ -36,10 +36,8 @@ DWORD WINAPI Lookup(void* folders) {
 
 TEST(LookupShellFolders, EndsWhenEveryReadIsRefused) {
   HKEY hive, folders;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kHive, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                           nullptr, &hive, nullptr));
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(hive, SHELL_FOLDERS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                           nullptr, &folders, nullptr));
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, kHive, &hive));
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(hive, SHELL_FOLDERS_KEY, &folders));
   RegSetValueExA(folders, "Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\P"), 5);
   SetReadable(folders, false);
   ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(HKEY_CURRENT_USER, hive));

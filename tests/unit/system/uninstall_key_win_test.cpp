@@ -13,52 +13,35 @@
 
 namespace {
 
-// Puts the shared records back when a test ends.
-class SharedStateGuard {
- public:
-  SharedStateGuard() : package_(Package), setup_(Setup) {}
-  ~SharedStateGuard() { Package = package_; Setup = setup_; }
-
- private:
-  PackageInfo package_;
-  SetupState setup_;
-};
-
-void DeleteMachineKey(const std::string& path) { RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()); }
-
-bool ReadMachineString(const std::string& path, const char* name, std::string& data) {
-  char buffer[1024];
-  DWORD size = sizeof buffer;
-  if (RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer,
-                   &size) != ERROR_SUCCESS) {
-    return false;
-  }
-  data = buffer;
-  return true;
-}
-
 const char kProduct[] = "KpxUninstallKeyTest";
 const std::string kKeyPath = std::string(UNINSTALL_KEY_ROOT) + kProduct;
 
+bool HasMachineValue(const char* name) {
+  return RegGetValueA(HKEY_LOCAL_MACHINE, kKeyPath.c_str(), name, RRF_RT_REG_SZ, nullptr, nullptr,
+                      nullptr) == ERROR_SUCCESS;
+}
+
 TEST(RegisterUninstall, WritesBothValuesOrNeither) {
-  SharedStateGuard state;
+  const PackageInfo package = Package;  // the shared records, put back at the end
+  const SetupState setup = ::Setup;
   Package.ProductName = kProduct;
-  struct Row {
-    size_t folderLength;  // of InstallDirectory, its trailing '\' included
-    UninstallKeyResult result;
+  const struct {
+    size_t FolderLength;  // of InstallDirectory, its trailing '\' included
+    UninstallKeyResult Result;
   } rows[] = {{20, kUninstallKeyWritten}, {236, kUninstallCommandTooLong}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.folderLength);
-    DeleteMachineKey(kKeyPath);
-    const std::string folder = "C:\\" + std::string(row.folderLength - 4, 'f') + "\\";
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.FolderLength);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath.c_str());
+    const std::string folder = "C:\\" + std::string(row.FolderLength - 4, 'f') + "\\";
     snprintf(::Setup.InstallDirectory, kPathSize, "%s", folder.c_str());
-    EXPECT_EQ(row.result, RegisterUninstall());
-    std::string name, command;
-    const bool hasName = ReadMachineString(kKeyPath, DISPLAY_NAME_VALUE, name);
-    EXPECT_EQ(hasName, ReadMachineString(kKeyPath, UNINSTALL_STRING_VALUE, command));
-    EXPECT_EQ(row.result == kUninstallKeyWritten, hasName);
+    EXPECT_EQ(row.Result, RegisterUninstall());
+    const bool hasName = HasMachineValue(DISPLAY_NAME_VALUE);
+    EXPECT_EQ(hasName, HasMachineValue(UNINSTALL_STRING_VALUE));
+    EXPECT_EQ(row.Result == kUninstallKeyWritten, hasName);
   }
-  DeleteMachineKey(kKeyPath);
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath.c_str());
+  Package = package;
+  ::Setup = setup;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// Test driver for the Wine suites: acts on the real windows of a running setup.exe the way a
-// person would (typing a destination, ticking the box, pressing buttons, answering boxes) and
-// reads back what the windows show, link files and shell folders. One command per run:
+// The window driver of scripts/release --verify and the Wine suites: acts on the real windows of
+// a running setup.exe the way a person would (typing a destination, ticking the box, pressing
+// buttons, answering boxes) and reads back what the windows show, link files and shell folders.
+// One command per run:
 //   driver wait-window CAPTION [SECONDS]   exit 0 once a visible top-level window has CAPTION
 //   driver dialog-state                    the install dialog's caption, fields and position
 //   driver set-destination TEXT            types TEXT into the destination field
