@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scripts/release end to end, on a small product of its own (names with spaces and an accent, two
 # folder levels, its own icon): released plain, its payload against the product folder; signed,
-# with --verify, and again from another folder, byte for byte the same; a refused release keeps
+# with --verify, and again from another folder, byte for byte the same, and no longer verified
+# once a payload byte is flipped; a refused release keeps
 # the old output. Exits 125 (skipped) where Wine cannot run 32-bit programs.
 set -uo pipefail
 root=${SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
@@ -58,6 +59,12 @@ check "signed again, from another folder" release b signed-again.exe "${sign[@]}
 check "the two are identical" cmp "$work/signed.exe" "$work/signed-again.exe"
 check "osslsigncode verify" osslsigncode verify -in "$work/signed.exe" -CAfile "$keys/cert.pem" -time "$SOURCE_DATE_EPOCH"
 check "kpx check reads the signed setup" "$kpx" check "$work/signed.exe"
+python3 - "$work/signed.exe" "$work/flipped.exe" <<'PY'
+import sys; exe = bytearray(open(sys.argv[1], "rb").read()); at = exe.index(b"kpx\n") + 300
+exe[at] ^= 1; open(sys.argv[2], "wb").write(exe)
+PY
+if osslsigncode verify -in "$work/flipped.exe" -CAfile "$keys/cert.pem" -time "$SOURCE_DATE_EPOCH" >/dev/null 2>&1; then
+  fail "a flipped payload byte passed verification"; else ok "a flipped payload byte fails verification"; fi
 unset SOURCE_DATE_EPOCH
 
 echo "-- a cut icon: refused, the old setup kept, no temporary file left"
