@@ -52,7 +52,8 @@ int CheckEntryContents(EntryHeader* entry) {
   if (entry->Method != kMethodCompressed && entry->UnpackedSize > entry->StoredSize) {
     return Malformed(entry, kUnpackedExceedsStored);
   }
-  if (!IsSafeEntryName(entry->NameField, entry->NameFieldSize)) return Malformed(entry, kUnsafeName);
+  if (!IsSafeEntryName(entry->NameField, entry->NameFieldSize))
+    return Malformed(entry, kUnsafeName);
   return kHeaderValid;
 }
 

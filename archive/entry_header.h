@@ -38,8 +38,8 @@ struct EntryHeader {
   uint32_t UnpackedSize;
   const uint8_t* NameField;  // NameFieldSize bytes, the last one the name's NUL
   uint32_t NameFieldSize;
-  const uint8_t* Data;       // StoredSize bytes
-  uint32_t NextOffset;       // offset of the next entry, at most the archive size
+  const uint8_t* Data;  // StoredSize bytes
+  uint32_t NextOffset;  // offset of the next entry, at most the archive size
   HeaderProblem Problem;
 };
 

@@ -93,8 +93,8 @@ int ExtractEntry(const uint8_t* archive, uint32_t offset, uint32_t size, const c
   AnnounceOutputFile(path);
 
   if (entry.Method == kMethodCompressed) {
-    bool written = DecodeEntry(entry.Data, entry.StoredSize, entry.UnpackedSize,
-                               WriteDecodedChunk, file) == kDecodeEntryComplete;
+    bool written = DecodeEntry(entry.Data, entry.StoredSize, entry.UnpackedSize, WriteDecodedChunk,
+                               file) == kDecodeEntryComplete;
     CloseOutputFile(file);
     if (!written) DeleteOutputFile(path);
     return written ? int(entry.NextOffset) : kExtractDecodeFailed;

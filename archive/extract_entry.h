@@ -17,12 +17,12 @@ static_assert(kMaxOutputPath + 3 == kExtractPathLimit, "the limit counts the NUL
 
 // Results of ExtractEntry. A positive result is the offset of the next entry.
 enum ExtractResult : int {
-  kExtractEnd = 0,                // fewer than 21 bytes remain at the offset; nothing created
-  kExtractMalformedHeader = -1,   // bad header, unsafe name or over-long path; nothing created
-  kExtractDecodeFailed = -2,      // compressed entry: decoding or a write failed; file deleted
-  kExtractStoredWriteFailed = -5, // stored entry: the write failed; file deleted
-  kExtractCannotCreateFile = -6,  // the output file cannot be created, or a link lies on its
-                                  // way; nothing counted
+  kExtractEnd = 0,                 // fewer than 21 bytes remain at the offset; nothing created
+  kExtractMalformedHeader = -1,    // bad header, unsafe name or over-long path; nothing created
+  kExtractDecodeFailed = -2,       // compressed entry: decoding or a write failed; file deleted
+  kExtractStoredWriteFailed = -5,  // stored entry: the write failed; file deleted
+  kExtractCannotCreateFile = -6,   // the output file cannot be created, or a link lies on its
+                                   // way; nothing counted
 };
 
 // Results of WriteLocked.

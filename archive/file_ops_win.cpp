@@ -23,8 +23,8 @@ bool IsLinkAt(const char* path) {
 }
 
 bool CreateOutputFile(const char* path, FileHandle* file) {
-  HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              NULL);
+  HANDLE handle =
+      CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
   if (handle == INVALID_HANDLE_VALUE) return false;
   *file = handle;
   return true;

@@ -24,7 +24,9 @@ constexpr size_t kFirstExtendedSizeOffset = 24;
 constexpr uint8_t kFileNameExtension = 0x01;
 
 uint32_t Le16(const std::vector<uint8_t>& s, size_t at) { return s[at] | uint32_t(s[at + 1]) << 8; }
-uint32_t Le32(const std::vector<uint8_t>& s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
+uint32_t Le32(const std::vector<uint8_t>& s, size_t at) {
+  return Le16(s, at) | Le16(s, at + 2) << 16;
+}
 
 void PutLe32(std::string& out, uint32_t v) {
   for (int i = 0; i < 4; i++) out += static_cast<char>(v >> (8 * i));
@@ -53,7 +55,8 @@ bool ReadEntry(const std::vector<uint8_t>& lha, size_t at, LhaEntry* e) {
   for (size_t x = at + kFirstExtendedSizeOffset; x + 2 <= at + headerSize;) {
     const size_t size = Le16(lha, x);
     if (size < 3 || x + 2 + size > at + headerSize) break;
-    if (lha[x + 2] == kFileNameExtension) e->Name.assign(lha.begin() + x + 3, lha.begin() + x + 2 + size - 2);
+    if (lha[x + 2] == kFileNameExtension)
+      e->Name.assign(lha.begin() + x + 3, lha.begin() + x + 2 + size - 2);
     x += size;
   }
   if (e->Next > lha.size() || e->Name.empty()) {
@@ -71,7 +74,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::ifstream in(argv[1], std::ios::binary);
-  const std::vector<uint8_t> lha((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::vector<uint8_t> lha((std::istreambuf_iterator<char>(in)),
+                                 std::istreambuf_iterator<char>());
   std::string out;
   size_t at = 0, entries = 0;
   LhaEntry e;

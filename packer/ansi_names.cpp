@@ -23,7 +23,11 @@ int Cp1252Byte(uint32_t codePoint) {
 // Decodes the UTF-8 sequence at s[i]; advances i. Returns false on a malformed sequence.
 bool NextCodePoint(const std::string& s, size_t& i, uint32_t& codePoint) {
   uint8_t lead = uint8_t(s[i++]);
-  int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
+  int extra = lead < 0x80           ? 0
+              : (lead >> 5) == 0x6  ? 1
+              : (lead >> 4) == 0xE  ? 2
+              : (lead >> 3) == 0x1E ? 3
+                                    : -1;
   if (extra < 0) return false;
   codePoint = extra == 0 ? lead : lead & (0x3F >> extra);
   for (int k = 0; k < extra; ++k) {

@@ -49,7 +49,8 @@ std::string PrepareDestination(const std::string& directory) {
   std::filesystem::path absolute = std::filesystem::absolute(directory, error);
   std::string cp1252;
   if (!error && !Utf8ToCp1252(absolute.string(), cp1252))
-    throw KpxError(directory + ": the folder's path has characters that code page 1252 cannot hold");
+    throw KpxError(directory +
+                   ": the folder's path has characters that code page 1252 cannot hold");
   if (!error) std::filesystem::create_directories(absolute, error);
   if (error || !std::filesystem::is_directory(absolute)) {
     throw KpxError(directory + ": cannot be created as a directory");

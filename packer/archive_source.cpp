@@ -31,7 +31,8 @@ std::vector<uint8_t> ReadToEnd(int fd, const std::string& path) {
     if (count < 0) Fail(path, std::string("cannot be read (") + std::strerror(errno) + ")");
     if (count == 0) return bytes;
     bytes.insert(bytes.end(), buffer, buffer + count);
-    if (bytes.size() > std::numeric_limits<uint32_t>::max()) Fail(path, "the archive is larger than 4 GiB");
+    if (bytes.size() > std::numeric_limits<uint32_t>::max())
+      Fail(path, "the archive is larger than 4 GiB");
   }
 }
 
@@ -66,7 +67,8 @@ ArchiveBytes LoadArchiveSource(const std::string& path) {
     ~Closer() { (void)close(fd); }  // a mapping stays valid
   } closer{fd};
   struct stat status;
-  if (fstat(fd, &status) != 0) Fail(path, std::string("cannot be read (") + std::strerror(errno) + ")");
+  if (fstat(fd, &status) != 0)
+    Fail(path, std::string("cannot be read (") + std::strerror(errno) + ")");
   if (S_ISDIR(status.st_mode)) Fail(path, "is a folder, not an archive or setup.exe");
   size_t mappedSize = 0;
   const void* mapped = MapWholeFile(fd, status, &mappedSize);

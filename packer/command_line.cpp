@@ -8,7 +8,9 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
   app.require_subcommand(1);
 
   CLI::App* pack = app.add_subcommand("pack", "Pack every file below DIR into a payload archive");
-  pack->add_option("DIR", options.input, "Product folder")->required()->check(CLI::ExistingDirectory);
+  pack->add_option("DIR", options.input, "Product folder")
+      ->required()
+      ->check(CLI::ExistingDirectory);
   pack->add_option("-o,--output", options.output, "Payload archive to write")->required();
   pack->add_option("--first", options.first, "File (relative to DIR) that becomes the first entry");
   pack->add_option("--level", options.level, "Compression level: 1 fastest, 5 default, 9 strongest")
@@ -16,17 +18,21 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
 
   CLI::App* package = app.add_subcommand(
       "package", "Build the payload and the compiled-in package description from PACKAGE.ini");
-  package->add_option("PACKAGE", options.input, "Package description file")->required()
+  package->add_option("PACKAGE", options.input, "Package description file")
+      ->required()
       ->check(CLI::ExistingFile);
   package->add_option("-o,--output", options.output, "Folder for payload.kpx and package_info.cpp")
       ->required();
-  package->add_option("--level", options.level, "Compression level: 1 fastest, 5 default, 9 strongest")
+  package
+      ->add_option("--level", options.level, "Compression level: 1 fastest, 5 default, 9 strongest")
       ->check(CLI::Range(kFastestLevel, kStrongestLevel));
 
-  CLI::App* list = app.add_subcommand("list", "List the entries of an archive or a built setup.exe");
+  CLI::App* list =
+      app.add_subcommand("list", "List the entries of an archive or a built setup.exe");
   list->add_option("ARCHIVE", options.input, "Payload archive or setup.exe")->required();
 
-  CLI::App* extract = app.add_subcommand("extract", "Extract every entry into DIR, as the setup does");
+  CLI::App* extract =
+      app.add_subcommand("extract", "Extract every entry into DIR, as the setup does");
   extract->add_option("ARCHIVE", options.input, "Payload archive or setup.exe")->required();
   extract->add_option("DIR", options.output, "Destination folder")->required();
 

@@ -11,7 +11,8 @@ constexpr int kStrongestLevel = 9;
 
 struct Options {
   Command command = Command::None;
-  std::string input;   // pack: product folder; package: description file; others: archive or setup.exe
+  std::string
+      input;  // pack: product folder; package: description file; others: archive or setup.exe
   std::string output;  // pack: payload file (-o); package: output folder (-o); extract: destination
   std::string first;   // pack: the file that becomes the first entry (--first)
   int level = kDefaultLevel;

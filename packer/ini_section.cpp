@@ -60,7 +60,8 @@ std::vector<IniSetting> ReadIniSection(const std::string& path, const std::strin
     if (line[0] == '[') {
       if (line.back() != ']') fail("a section line must end with ']'");
       const std::string name = Trim(line.substr(1, line.size() - 2));
-      if (name != section) fail("unknown section [" + name + "] (the file has one section, [" + section + "])");
+      if (name != section)
+        fail("unknown section [" + name + "] (the file has one section, [" + section + "])");
       if (sectionLine != 0)
         fail("[" + section + "] given twice (first on line " + std::to_string(sectionLine) + ")");
       sectionLine = number;
@@ -72,7 +73,8 @@ std::vector<IniSetting> ReadIniSection(const std::string& path, const std::strin
     if (setting.Key.empty()) fail("a line without a key");
     if (sectionLine == 0) fail(setting.Key + " comes before [" + section + "]");
     auto [first, added] = keyLines.emplace(setting.Key, number);
-    if (!added) fail(setting.Key + " given twice (first on line " + std::to_string(first->second) + ")");
+    if (!added)
+      fail(setting.Key + " given twice (first on line " + std::to_string(first->second) + ")");
     settings.push_back(setting);
   }
   if (sectionLine == 0) throw KpxError(path + ": no [" + section + "] section");

@@ -24,13 +24,14 @@
 namespace {
 
 constexpr char kSection[] = "package";
-constexpr size_t kPathBuffer = kPathSize;       // paths, caption, shortcut and key paths
+constexpr size_t kPathBuffer = kPathSize;        // paths, caption, shortcut and key paths
 constexpr size_t kMessageBuffer = kMessageSize;  // finish question, browse title, launch command
 constexpr char kFinishQuestion[] = "%s" FINISH_QUESTION_TAIL;
 constexpr char kBrowseTitle[] = BROWSE_TITLE_PREFIX "%s" BROWSE_TITLE_SUFFIX;
 constexpr char kCaptionPrefix[] = CAPTION_PREFIX;
 constexpr char kUninstallKey[] = UNINSTALL_KEY_ROOT;
-constexpr char kAssumedShellFolder[] = "C:\\Documents and Settings\\Administrator\\Start Menu\\Programs";
+constexpr char kAssumedShellFolder[] =
+    "C:\\Documents and Settings\\Administrator\\Start Menu\\Programs";
 
 enum class KeyType { Text, Path, Flag, Integer };
 
@@ -59,13 +60,14 @@ constexpr DescriptionKey kKeys[] = {
     {"uninstall_argument", KeyType::Text, false, &PackageDescription::UninstallArgument, nullptr},
     {"uninstall_icon_index", KeyType::Integer, false, nullptr,
      &PackageDescription::UninstallIconIndex},
-    {"create_help_shortcut", KeyType::Flag, false, nullptr, &PackageDescription::CreateHelpShortcut},
+    {"create_help_shortcut", KeyType::Flag, false, nullptr,
+     &PackageDescription::CreateHelpShortcut},
     {"help_file_name", KeyType::Text, false, &PackageDescription::HelpFileName, nullptr},
     {"help_shortcut_name", KeyType::Text, false, &PackageDescription::HelpShortcutName, nullptr},
-    {"default_base_directory", KeyType::Text, true, &PackageDescription::DefaultBaseDirectory, nullptr},
+    {"default_base_directory", KeyType::Text, true, &PackageDescription::DefaultBaseDirectory,
+     nullptr},
     {"icon", KeyType::Path, false, &PackageDescription::Icon, nullptr},
 };
-
 
 [[noreturn]] void FailField(const PackageDescription& d, const std::string& key,
                             const std::string& what) {
@@ -138,14 +140,16 @@ void Store(PackageDescription& d, const DescriptionKey& key, const std::string& 
       return;
     case KeyType::Flag:
       if (!ParseFlag(value, &(d.*key.Number)))
-        FailField(d, key.Name,
-                  "\"" + value + "\" is not a boolean (true or false, yes or no, on or off, 1 or 0)");
+        FailField(
+            d, key.Name,
+            "\"" + value + "\" is not a boolean (true or false, yes or no, on or off, 1 or 0)");
       return;
     case KeyType::Integer:
       if (!ParseInteger(value, &(d.*key.Number)))
-        FailField(d, key.Name, "\"" + value + "\" is not an integer from " +
-                                   std::to_string(std::numeric_limits<int>::min()) + " to " +
-                                   std::to_string(std::numeric_limits<int>::max()));
+        FailField(d, key.Name,
+                  "\"" + value + "\" is not an integer from " +
+                      std::to_string(std::numeric_limits<int>::min()) + " to " +
+                      std::to_string(std::numeric_limits<int>::max()));
       return;
   }
 }
@@ -155,14 +159,16 @@ void Store(PackageDescription& d, const DescriptionKey& key, const std::string& 
 void CheckFits(const PackageDescription& d, const char* field, size_t length, size_t size,
                const char* where) {
   if (length + 1 > size)
-    FailField(d, field, std::string("too long for ") + where + " (" + std::to_string(length) +
-                            " characters, at most " + std::to_string(size - 1) + ")");
+    FailField(d, field,
+              std::string("too long for ") + where + " (" + std::to_string(length) +
+                  " characters, at most " + std::to_string(size - 1) + ")");
 }
 
 void CheckName(const PackageDescription& d, const char* field, const std::string& name) {
   if (const char* problem = WindowsNameProblem(name))
-    FailField(d, field, "\"" + PrintableEntryName(name) +
-                            "\" is not a valid file or folder name (it " + problem + ")");
+    FailField(d, field,
+              "\"" + PrintableEntryName(name) + "\" is not a valid file or folder name (it " +
+                  problem + ")");
 }
 
 void CheckTextLengths(const PackageDescription& d) {
@@ -252,8 +258,9 @@ void CheckPackageFiles(const PackageDescription& d, const std::vector<ProductFil
     return false;
   };
   if (!present(d.ProgramBaseName + ".exe"))
-    FailField(d, "program_base_name",
-              PrintableEntryName(d.ProgramBaseName) + ".exe is not at the top of " + d.ProductFolder);
+    FailField(
+        d, "program_base_name",
+        PrintableEntryName(d.ProgramBaseName) + ".exe is not at the top of " + d.ProductFolder);
   if (d.CreateHelpShortcut && !present(d.HelpFileName))
     FailField(d, "help_file_name",
               PrintableEntryName(d.HelpFileName) + " is not at the top of " + d.ProductFolder);

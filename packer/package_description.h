@@ -43,7 +43,7 @@ struct PackageDescription {
   std::string DefaultBaseDirectory;
   std::string Icon;  // path on this machine; empty: the project's icon
 
-  std::string SourcePath;              // the description file, for messages
+  std::string SourcePath;               // the description file, for messages
   std::map<std::string, int> KeyLines;  // the line of each key given, for messages
 };
 
@@ -66,7 +66,8 @@ std::string KeyLocation(const PackageDescription& description, const std::string
 // Checks that the product's files hold what the program starts and links: ProgramBaseName + ".exe"
 // and, when its shortcut is wanted, the help file, both at the top. Throws naming the file, the
 // line and the field.
-void CheckPackageFiles(const PackageDescription& description, const std::vector<ProductFile>& files);
+void CheckPackageFiles(const PackageDescription& description,
+                       const std::vector<ProductFile>& files);
 
 // The install folder that the dialog proposes: DefaultBaseDirectory \ DefaultFolderName \.
 std::string DefaultInstallDirectory(const PackageDescription& description);

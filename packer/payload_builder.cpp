@@ -29,7 +29,8 @@ std::vector<uint8_t> ReadFileBytes(const ProductFile& file) {
   std::vector<uint8_t> bytes;
   if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (!in && !in.eof()) throw KpxError(file.SourcePath + ": cannot read the file");
-  if (bytes.size() != file.Size) throw KpxError(file.SourcePath + ": the file changed while packing");
+  if (bytes.size() != file.Size)
+    throw KpxError(file.SourcePath + ": the file changed while packing");
   return bytes;
 }
 
@@ -44,8 +45,8 @@ struct PreparedEntry {
 
 // Reads and compresses one file, adding the bytes encoded to bytesDone as the encoder moves on.
 // Runs on a worker thread: the encoder keeps no shared state.
-void PrepareEntry(const ProductFile& file, const lzh::EncoderSettings& settings, PreparedEntry& entry,
-                  std::atomic<uint64_t>& bytesDone) {
+void PrepareEntry(const ProductFile& file, const lzh::EncoderSettings& settings,
+                  PreparedEntry& entry, std::atomic<uint64_t>& bytesDone) {
   entry.Data = ReadFileBytes(file);
   uint32_t size = uint32_t(entry.Data.size());
   if (size == 0) return;
@@ -58,15 +59,16 @@ void PrepareEntry(const ProductFile& file, const lzh::EncoderSettings& settings,
 }
 
 // Appends one prepared entry; the stream is decoded again with the program's decoder first.
-void AppendPrepared(std::vector<uint8_t>& archive, const ProductFile& file, const PreparedEntry& entry,
-                    bool last) {
+void AppendPrepared(std::vector<uint8_t>& archive, const ProductFile& file,
+                    const PreparedEntry& entry, bool last) {
   uint32_t size = uint32_t(entry.Data.size());
   if (size == 0 && last) {
     AppendEntry(archive, file.Name, kMethodCompressed, std::vector<uint8_t>(1, 0), 0);
   } else if (!entry.Stream.empty()) {
     if (!DecodesTo(entry.Stream, entry.Data.data(), size))
-      throw KpxError(file.SourcePath +
-                     ": internal error: the compressed entry does not decode back; no archive written");
+      throw KpxError(
+          file.SourcePath +
+          ": internal error: the compressed entry does not decode back; no archive written");
     AppendEntry(archive, file.Name, kMethodCompressed, entry.Stream, size);
   } else {
     AppendEntry(archive, file.Name, kMethodStored, entry.Data, size);
@@ -96,7 +98,8 @@ class ParallelPreparer {
   template <typename WhileWaiting>
   PreparedEntry& Take(size_t i, WhileWaiting whileWaiting) {
     std::unique_lock<std::mutex> lock(mutex_);
-    while (!changed_.wait_for(lock, std::chrono::milliseconds(100), [&] { return entries_[i].Ready; })) {
+    while (!changed_.wait_for(lock, std::chrono::milliseconds(100),
+                              [&] { return entries_[i].Ready; })) {
       lock.unlock();
       whileWaiting();
       lock.lock();
@@ -123,7 +126,9 @@ class ParallelPreparer {
       size_t i;
       {
         std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [&] { return stop_ || next_ >= files_.size() || next_ < released_ + kPreparedAhead; });
+        changed_.wait(lock, [&] {
+          return stop_ || next_ >= files_.size() || next_ < released_ + kPreparedAhead;
+        });
         if (stop_ || next_ >= files_.size()) return;
         i = next_++;
       }
@@ -168,7 +173,8 @@ std::vector<uint8_t> BuildPayload(const std::vector<ProductFile>& files, int lev
     AppendPrepared(archive, files[i], entry, i + 1 == total);
     preparer.Release(i);
     bytesIn += files[i].Size;
-    progress.Update(i + 1, total, std::max(bytesIn, preparer.BytesEncoded()), bytesIn, archive.size());
+    progress.Update(i + 1, total, std::max(bytesIn, preparer.BytesEncoded()), bytesIn,
+                    archive.size());
   }
   progress.Finish(total, total, bytesIn, bytesIn, archive.size());
   return archive;

@@ -32,7 +32,10 @@ class ImageReader {
  public:
   explicit ImageReader(const std::vector<uint8_t>& image) : image_(image) {}
 
-  uint32_t U16(uint64_t at) const { Need(at, 2); return image_[at] | image_[at + 1] << 8; }
+  uint32_t U16(uint64_t at) const {
+    Need(at, 2);
+    return image_[at] | image_[at + 1] << 8;
+  }
   uint32_t U32(uint64_t at) const {
     Need(at, 4);
     return uint32_t(image_[at]) | uint32_t(image_[at + 1]) << 8 | uint32_t(image_[at + 2]) << 16 |
@@ -82,7 +85,8 @@ PeLayout ReadPeLayout(const ImageReader& pe) {
 }
 
 // Maps an address of the loaded image to a file offset with length bytes of file data behind it.
-uint64_t FileOffsetOf(const PeLayout& layout, const ImageReader& pe, uint32_t rva, uint32_t length) {
+uint64_t FileOffsetOf(const PeLayout& layout, const ImageReader& pe, uint32_t rva,
+                      uint32_t length) {
   for (const Section& section : layout.Sections) {
     if (rva < section.VirtualAddress) continue;
     const uint64_t within = uint64_t(rva) - section.VirtualAddress;
@@ -127,7 +131,8 @@ class ResourceTree {
 
  private:
   uint64_t Offset(uint32_t at, uint32_t length) const {
-    if (at >= layout_.ResourceSize || length > layout_.ResourceSize - at) Fail("the resource tree leaves its table");
+    if (at >= layout_.ResourceSize || length > layout_.ResourceSize - at)
+      Fail("the resource tree leaves its table");
     return FileOffsetOf(layout_, pe_, layout_.ResourceRva + at, length);
   }
   bool NameMatches(uint32_t at, const std::string& name) const {

@@ -12,8 +12,11 @@ namespace {
 // surrogates and code points past U+10FFFF included). Sets *codePoint.
 size_t Utf8SequenceAt(const std::string& text, size_t i, uint32_t* codePoint) {
   const uint8_t lead = uint8_t(text[i]);
-  const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                        : (lead >> 3) == 0x1E ? 4 : 0;
+  const size_t length = lead < 0x80           ? 1
+                        : (lead >> 5) == 0x6  ? 2
+                        : (lead >> 4) == 0xE  ? 3
+                        : (lead >> 3) == 0x1E ? 4
+                                              : 0;
   if (length == 0 || i + length > text.size()) return 0;
   uint32_t c = length == 1 ? lead : lead & (0xFF >> (length + 1));
   for (size_t k = 1; k < length; ++k) {
@@ -56,4 +59,6 @@ std::string PrintableText(const std::string& utf8) {
   return out;
 }
 
-std::string PrintableEntryName(const std::string& cp1252) { return PrintableText(Cp1252ToUtf8(cp1252)); }
+std::string PrintableEntryName(const std::string& cp1252) {
+  return PrintableText(Cp1252ToUtf8(cp1252));
+}

@@ -43,8 +43,8 @@ void AddFile(Walk& walk, const fs::path& file, const std::string& name) {
   if (size > kMaxFileSize) throw KpxError(file.string() + ": the file has 2^31 bytes or more");
   if (walk.destination.size() + name.size() > kMaxComposedPath)
     throw KpxError(file.string() + ": the name is too long for the install path \"" +
-                    walk.destination + name + "\" (at most " + std::to_string(kMaxComposedPath) +
-                    " characters)");
+                   walk.destination + name + "\" (at most " + std::to_string(kMaxComposedPath) +
+                   " characters)");
   walk.files.push_back(ProductFile{file.string(), name, size});
 }
 
@@ -53,7 +53,8 @@ void WalkFolder(Walk& walk, const fs::path& folder, const std::string& prefix) {
   std::error_code ec;
   fs::path canonical = fs::canonical(folder, ec);
   if (ec) throw KpxError(folder.string() + ": cannot read the folder (" + ec.message() + ")");
-  if (std::find(walk.openFolders.begin(), walk.openFolders.end(), canonical) != walk.openFolders.end())
+  if (std::find(walk.openFolders.begin(), walk.openFolders.end(), canonical) !=
+      walk.openFolders.end())
     throw KpxError(folder.string() + ": symbolic link loop");
   walk.openFolders.push_back(canonical);
   std::vector<fs::path> children;
@@ -85,7 +86,8 @@ std::string DefaultDestination() {
   return std::string(Package.DefaultBaseDirectory) + "\\" + Package.DefaultFolderName + "\\";
 }
 
-void PutFirst(std::vector<ProductFile>& files, const std::string& first, const std::string& folder) {
+void PutFirst(std::vector<ProductFile>& files, const std::string& first,
+              const std::string& folder) {
   std::string wanted = first;
   std::replace(wanted.begin(), wanted.end(), '/', '\\');
   auto it = std::find_if(files.begin(), files.end(),

@@ -42,7 +42,8 @@ std::string ImageProblem(const std::vector<uint8_t>& ico, size_t entry, int numb
   if (Read32(ico, offset + 4) != side || Read32(ico, offset + 8) != 2 * side)
     return name + ": its bitmap is not " + std::to_string(side) + " x " + std::to_string(side);
   if (bits != kColourBits || Read16(ico, offset + 12) != 1)
-    return name + " has " + std::to_string(bits) + " bits per pixel: it must have 16 colours (4 bits)";
+    return name + " has " + std::to_string(bits) +
+           " bits per pixel: it must have 16 colours (4 bits)";
   if (Read32(ico, offset + 16) != 0) return name + " is compressed: it must be a plain bitmap";
   uint32_t colours = Read32(ico, offset + 32);
   if (colours > 16) return name + " has a palette of " + std::to_string(colours) + " colours";
@@ -69,8 +70,8 @@ std::string ProgramIconProblem(const std::vector<uint8_t>& ico) {
     if (!problem.empty()) return problem;
   }
   if (ico[kDirectorySize] == ico[kDirectorySize + kEntrySize])
-    return "holds two " + std::to_string(ico[kDirectorySize]) +
-           " x " + std::to_string(ico[kDirectorySize]) + " images: one must be 32 x 32, the other 16 x 16";
+    return "holds two " + std::to_string(ico[kDirectorySize]) + " x " +
+           std::to_string(ico[kDirectorySize]) + " images: one must be 32 x 32, the other 16 x 16";
   return "";
 }
 

@@ -13,10 +13,11 @@ void ProgressLine::Print(uint32_t filesDone, uint32_t filesTotal, uint64_t bytes
                          uint64_t bytesWritten, uint64_t bytesOut) {
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
   char ratio[16] = "  - %";  // until a file is written
-  if (bytesWritten) std::snprintf(ratio, sizeof ratio, "%.1f %%", 100.0 * double(bytesOut) / double(bytesWritten));
+  if (bytesWritten)
+    std::snprintf(ratio, sizeof ratio, "%.1f %%", 100.0 * double(bytesOut) / double(bytesWritten));
   double rate = seconds > 0 ? double(bytesIn) / 1e6 / seconds : 0.0;
-  std::fprintf(stderr, "\r%u/%u files  %.1f MB in  %.1f MB out  %s  %.1f MB/s ", filesDone, filesTotal,
-               double(bytesIn) / 1e6, double(bytesOut) / 1e6, ratio, rate);
+  std::fprintf(stderr, "\r%u/%u files  %.1f MB in  %.1f MB out  %s  %.1f MB/s ", filesDone,
+               filesTotal, double(bytesIn) / 1e6, double(bytesOut) / 1e6, ratio, rate);
   std::fflush(stderr);
 }
 

@@ -15,12 +15,18 @@ namespace {
 
 void RunSubcommand(const Options& options) {
   switch (options.command) {
-    case Command::Pack: return PackCommand(options);
-    case Command::Package: return PackageCommand(options);
-    case Command::List: return ListCommand(options);
-    case Command::Extract: return ExtractCommand(options);
-    case Command::Check: return CheckCommand(options);
-    case Command::None: break;
+    case Command::Pack:
+      return PackCommand(options);
+    case Command::Package:
+      return PackageCommand(options);
+    case Command::List:
+      return ListCommand(options);
+    case Command::Extract:
+      return ExtractCommand(options);
+    case Command::Check:
+      return CheckCommand(options);
+    case Command::None:
+      break;
   }
 }
 
@@ -28,7 +34,8 @@ void RunSubcommand(const Options& options) {
 void FlushOutput() {
   errno = 0;
   if (std::fflush(stdout) != 0 || std::ferror(stdout))
-    throw KpxError(std::string("cannot write the output (") + std::strerror(errno ? errno : EIO) + ")");
+    throw KpxError(std::string("cannot write the output (") + std::strerror(errno ? errno : EIO) +
+                   ")");
 }
 
 }  // namespace

@@ -66,7 +66,8 @@ std::string ClassName(HWND window) {
 
 std::string Escaped(const std::string& text) {
   std::string out;
-  for (char c : text) out += c == '\n' ? std::string("\\n") : c == '\r' ? std::string() : std::string(1, c);
+  for (char c : text)
+    out += c == '\n' ? std::string("\\n") : c == '\r' ? std::string() : std::string(1, c);
   return out;
 }
 
@@ -142,11 +143,16 @@ void Click(HWND dialog, int id) {
 int Press(const std::string& what) {
   HWND dialog = FindInstallDialog();
   if (dialog == nullptr) return 1;
-  if (what == "install") Click(dialog, IDOK);
-  else if (what == "cancel") Click(dialog, IDCANCEL);
-  else if (what == "browse") Click(dialog, kBrowseId);
-  else if (what == "close") PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-  else return 2;
+  if (what == "install")
+    Click(dialog, IDOK);
+  else if (what == "cancel")
+    Click(dialog, IDCANCEL);
+  else if (what == "browse")
+    Click(dialog, kBrowseId);
+  else if (what == "close")
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  else
+    return 2;
   return 0;
 }
 
@@ -161,7 +167,7 @@ std::string ButtonLabel(HWND button) {
 HWND ReadyBoxWith(int id) {
   HWND box = FindBoxWith(id);
   return box != nullptr && IsWindowVisible(box) && IsWindowVisible(GetDlgItem(box, id)) ? box
-                                                                                         : nullptr;
+                                                                                        : nullptr;
 }
 
 int ShowBox(double seconds) {
@@ -170,7 +176,8 @@ int ShowBox(double seconds) {
   std::printf("caption=%s\n", WindowText(box).c_str());
   std::printf("text=%s\n", Escaped(ControlText(GetDlgItem(box, kBoxTextId))).c_str());
   std::string buttons;
-  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT))
     if (ClassName(child) == "Button" && IsWindowVisible(child))
       buttons += (buttons.empty() ? "" : ",") + ButtonLabel(child);
   std::printf("buttons=%s\n", buttons.c_str());
@@ -178,8 +185,11 @@ int ShowBox(double seconds) {
 }
 
 int Answer(const std::string& answer, double seconds) {
-  int id = answer == "yes" ? IDYES : answer == "no" ? IDNO : answer == "ok" ? IDOK
-         : answer == "cancel" ? IDCANCEL : 0;
+  int id = answer == "yes"      ? IDYES
+           : answer == "no"     ? IDNO
+           : answer == "ok"     ? IDOK
+           : answer == "cancel" ? IDCANCEL
+                                : 0;
   if (id == 0) return 2;
   HWND box = WaitFor([id] { return ReadyBoxWith(id); }, seconds);
   if (box == nullptr) return 1;
@@ -196,10 +206,11 @@ int ShowLink(const char* path) {
   CoInitialize(nullptr);
   IShellLinkA* link = nullptr;
   IPersistFile* file = nullptr;
-  bool loaded = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_IShellLinkA, reinterpret_cast<void**>(&link))) &&
-                SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-                SUCCEEDED(file->Load(wide, STGM_READ));
+  bool loaded =
+      SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(wide, STGM_READ));
   if (loaded) {
     char text[1024];
     auto show = [&](const char* name, HRESULT read) {
@@ -221,8 +232,9 @@ int ShowLink(const char* path) {
 int ShowShellFolder(const char* name) {
   char data[MAX_PATH] = "";
   DWORD size = sizeof data;
-  if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                   name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+  if (RegGetValueA(HKEY_CURRENT_USER,
+                   "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name,
+                   RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
     return 1;
   std::printf("%s\n", data);
   return 0;
@@ -230,7 +242,8 @@ int ShowShellFolder(const char* name) {
 
 std::vector<BYTE> ReadWholeFile(const char* path) {
   std::vector<BYTE> bytes;
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file =
+      CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
   bytes.resize(GetFileSize(file, nullptr));
   DWORD done = 0;
@@ -353,7 +366,8 @@ int main(int argc, char** argv) {
   if (command == "set-destination" && argc >= 3) {
     HWND dialog = FindInstallDialog();
     if (dialog == nullptr) return 1;
-    SendMessageA(GetDlgItem(dialog, kDestinationId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
+    SendMessageA(GetDlgItem(dialog, kDestinationId), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(argv[2]));
     return 0;
   }
   if (command == "set-desktop" && argc >= 3) {

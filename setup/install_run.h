@@ -5,12 +5,12 @@
 
 // Results of RunInstall; Setup.Cancelled afterwards is given with each.
 enum InstallRunResult {
-  kInstallSucceeded = 1,        // all extracted, shortcuts created, registration attempted;
-                                // Cancelled 0
-  kInstallFailed = -1,          // empty InstallDirectory (Cancelled unchanged), or extraction
-                                // failed or fell short of FileCount (Cancelled 1)
-  kInstallShortcutsFailed = -2, // files extracted, CreateShortcuts failed, no registration;
-                                // Cancelled 0
+  kInstallSucceeded = 1,         // all extracted, shortcuts created, registration attempted;
+                                 // Cancelled 0
+  kInstallFailed = -1,           // empty InstallDirectory (Cancelled unchanged), or extraction
+                                 // failed or fell short of FileCount (Cancelled 1)
+  kInstallShortcutsFailed = -2,  // files extracted, CreateShortcuts failed, no registration;
+                                 // Cancelled 0
 };
 
 // Runs the install from the program's own payload resource ("KPX", 119). Called once, by the

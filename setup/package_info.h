@@ -16,10 +16,10 @@ struct PackageInfo {
   const char* ProgramBaseName;    // main program file without ".exe"
   int CreateUninstall;            // nonzero: uninstall link and uninstall registration
   char UninstallArgument[kUninstallArgumentSize];
-  int UninstallIconIndex;         // icon of the uninstall link within the program file
-  int CreateHelpShortcut;         // nonzero: help link in the Start-menu folder
-  const char* HelpFileName;       // help file in the install directory
-  const char* HelpShortcutName;   // file name of the help link
+  int UninstallIconIndex;        // icon of the uninstall link within the program file
+  int CreateHelpShortcut;        // nonzero: help link in the Start-menu folder
+  const char* HelpFileName;      // help file in the install directory
+  const char* HelpShortcutName;  // file name of the help link
   const char* DefaultBaseDirectory;
 };
 

@@ -69,8 +69,8 @@ void FinishSetup() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
   ResetSetupState();
-  HWND dialog = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(IDD_INSTALL), nullptr,
-                                   InstallDialogProc, 0);
+  HWND dialog =
+      CreateDialogParamA(nullptr, MAKEINTRESOURCEA(IDD_INSTALL), nullptr, InstallDialogProc, 0);
   if (dialog == nullptr) {
     ReportDialogNotCreated();  // without a dialog no quit message would ever come
     return kExitCode;
@@ -87,5 +87,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 // need (no static constructors, no command line, no stdio). The stack is realigned since i686
 // Windows guarantees only 4-byte alignment at the entry.
 extern "C" __attribute__((force_align_arg_pointer)) void WINAPI SetupEntry() {
-  ExitProcess(static_cast<UINT>(WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWDEFAULT)));
+  ExitProcess(
+      static_cast<UINT>(WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWDEFAULT)));
 }

@@ -7,10 +7,10 @@
 
 // Results of DetectPreviousInstall.
 enum PreviousInstallResult : int {
-  kNoPreviousProgram = 1,       // no "quorvel.exe" in the directory
-  kCurrentProductFound = -1,    // "quorvel.ini" has UseMMX in [Quorvelane]
+  kNoPreviousProgram = 1,         // no "quorvel.exe" in the directory
+  kCurrentProductFound = -1,      // "quorvel.ini" has UseMMX in [Quorvelane]
   kPreviousGenerationFound = -2,  // "quorvel.ini" has Swap_R&B in [Quorvel] (tested first)
-  kUnknownProgramFound = -3,    // "quorvel.exe" without either key (or without the ini file)
+  kUnknownProgramFound = -3,      // "quorvel.exe" without either key (or without the ini file)
 };
 
 #define PREVIOUS_PROGRAM_FILE "quorvel.exe"

@@ -69,8 +69,7 @@ static void PrepareProductFolder(const char* folder) {
 
 // Writes the links of the table in their order: program, desktop, help, uninstall. folder ends
 // in '\'; program is the full path of the program file.
-static void CreateProductLinks(const char* folder, const ShellFolders& shell,
-                               const char* program) {
+static void CreateProductLinks(const char* folder, const ShellFolders& shell, const char* program) {
   char link[kPathSize];
   char target[kPathSize];
   if (ComposeLinkPath(link, folder, Package.ProductName, ".lnk")) {

@@ -15,9 +15,9 @@ enum class DestinationDecision {
 
 // The questions the checks may ask; message_box_win.cpp holds their texts.
 enum class DestinationQuestion {
-  OverwriteProgram,      // the program file is there, without either generation's ini marker
-  RemoveOlderVersion,    // the previous generation is there and would be removed
-  InstallIntoNonEmpty,   // the directory holds other files
+  OverwriteProgram,     // the program file is there, without either generation's ini marker
+  RemoveOlderVersion,   // the previous generation is there and would be removed
+  InstallIntoNonEmpty,  // the directory holds other files
 };
 
 enum class UserAnswer { Yes, No };

@@ -152,8 +152,13 @@ void OnInstallClicked(HWND dialog) {
     case FieldRead::Ready:
       break;
   }
-  DestinationOps ops = {dialog, Setup.StartDirectory, EnterDirectory, RemoveEmptyDirectory,
-                        DetectPreviousInstall, RemoveLegacyVersion, AskQuestion};
+  DestinationOps ops = {dialog,
+                        Setup.StartDirectory,
+                        EnterDirectory,
+                        RemoveEmptyDirectory,
+                        DetectPreviousInstall,
+                        RemoveLegacyVersion,
+                        AskQuestion};
   switch (CheckDestination(Setup.InstallDirectory, ops)) {
     case DestinationDecision::Stay:
       return;

@@ -42,9 +42,9 @@ struct PieceList {
   std::vector<uint32_t> Begin;  // first token; Begin[Count] is the token count
   std::vector<uint32_t> Next, Prev;
   std::vector<BlockFrequencies> Freqs;
-  std::vector<uint64_t> Bits;       // the piece measured as one block
-  std::vector<int64_t> MergeGain;   // bits saved by merging with the next piece, or kNoMerge
-  BlockPlan Plan;                   // scratch for measurements
+  std::vector<uint64_t> Bits;      // the piece measured as one block
+  std::vector<int64_t> MergeGain;  // bits saved by merging with the next piece, or kNoMerge
+  BlockPlan Plan;                  // scratch for measurements
 };
 
 // Adds the frequencies of b to a.
@@ -168,11 +168,13 @@ struct BlockPair {
 };
 
 // Counts and measures the blocks tokens[begin..cut-1] and tokens[cut..end-1].
-BlockPair MeasurePair(const Token* tokens, uint32_t begin, uint32_t cut, uint32_t end, BlockPlan& plan) {
+BlockPair MeasurePair(const Token* tokens, uint32_t begin, uint32_t cut, uint32_t end,
+                      BlockPlan& plan) {
   BlockPair pair{begin, cut, end, {}, {}, 0};
   CountFrequencies(tokens + begin, cut - begin, pair.Left);
   CountFrequencies(tokens + cut, end - cut, pair.Right);
-  pair.Bits = MeasureBlock(pair.Left, cut - begin, plan) + MeasureBlock(pair.Right, end - cut, plan);
+  pair.Bits =
+      MeasureBlock(pair.Left, cut - begin, plan) + MeasureBlock(pair.Right, end - cut, plan);
   return pair;
 }
 
@@ -220,7 +222,8 @@ void RefineBoundaries(const Token* tokens, std::vector<uint32_t>& starts, BlockP
         moved = true;
       }
       // After a move back, a step forward is the place just left, known to cost more.
-      while (!moved && pair.End - pair.Cut > step && TryCut(tokens, pair.Cut + step, pair, plan)) {}
+      while (!moved && pair.End - pair.Cut > step && TryCut(tokens, pair.Cut + step, pair, plan)) {
+      }
     }
     starts[k] = pair.Cut;
   }

@@ -72,9 +72,9 @@ uint64_t SmallCodeBits(const uint8_t* lengths, int count, int countBits, int spe
                        int single) {
   if (single >= 0 || SentCount(lengths, count) == 0) return 2 * uint64_t(countBits);
   uint64_t bits = uint64_t(countBits);
-  VisitSmallLengths(lengths, SentCount(lengths, count), specialIndex,
-                    [&](int len) { bits += LengthFieldBits(len); },
-                    [&](int) { bits += kZeroRunBits; });
+  VisitSmallLengths(
+      lengths, SentCount(lengths, count), specialIndex,
+      [&](int len) { bits += LengthFieldBits(len); }, [&](int) { bits += kZeroRunBits; });
   return bits;
 }
 
@@ -87,8 +87,9 @@ void WriteSmallCode(const uint8_t* lengths, int count, int countBits, int specia
     return;
   }
   out.Put(uint32_t(sent), countBits);
-  VisitSmallLengths(lengths, sent, specialIndex, [&](int len) { WriteLengthField(len, out); },
-                    [&](int z) { out.Put(uint32_t(z), kZeroRunBits); });
+  VisitSmallLengths(
+      lengths, sent, specialIndex, [&](int len) { WriteLengthField(len, out); },
+      [&](int z) { out.Put(uint32_t(z), kZeroRunBits); });
 }
 
 // Visits the literal/length lengths as code-length items: calls item(symbol, extra) for each.
@@ -176,7 +177,8 @@ void PlanBlockFromFrequencies(const BlockFrequencies& freqs, uint32_t count, Blo
                                    plan.PositionSingle);
   uint64_t body = 0;
   if (plan.LitLenSingle < 0) {
-    for (int s = 0; s < kLitLenSymbols; ++s) body += uint64_t(freqs.LitLen[s]) * plan.LitLenLengths[s];
+    for (int s = 0; s < kLitLenSymbols; ++s)
+      body += uint64_t(freqs.LitLen[s]) * plan.LitLenLengths[s];
   }
   for (int j = 0; j < kPositionSymbols; ++j) {
     int codeBits = plan.PositionSingle >= 0 ? 0 : plan.PositionLengths[j];

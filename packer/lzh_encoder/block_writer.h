@@ -14,7 +14,7 @@ struct BlockPlan {
   uint8_t LitLenLengths[kLitLenSymbols] = {};
   uint8_t PositionLengths[kPositionSymbols] = {};
   uint8_t CodeLenLengths[kCodeLenSymbols] = {};
-  int LitLenSingle = -1;    // the symbol of a single-symbol code, or -1
+  int LitLenSingle = -1;  // the symbol of a single-symbol code, or -1
   int PositionSingle = -1;
   int CodeLenSingle = -1;
   uint64_t HeaderBits = 0;

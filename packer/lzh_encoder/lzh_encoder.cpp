@@ -24,7 +24,7 @@
 namespace lzh {
 namespace {
 
-constexpr uint32_t kSegmentBytes = kMaxBlockSymbols;        // greedy and lazy: one block each
+constexpr uint32_t kSegmentBytes = kMaxBlockSymbols;  // greedy and lazy: one block each
 constexpr uint32_t kOptimalSegmentBytes = 4 * kMaxBlockSymbols;
 
 void WriteTokens(const Token* tokens, uint32_t count, BitWriter& out, BlockPlan& plan) {
@@ -40,8 +40,9 @@ uint32_t TokenBytes(const Token* tokens, uint32_t count) {
 
 // Writes the segment's parse as the chosen blocks. With more than one block, each block's bytes
 // are parsed once more under its own codes before it is written. Leaves the last plan in plan.
-void WriteBlocks(const SegmentMatches& segment, const uint8_t* data, const std::vector<Token>& tokens,
-                 const EncoderSettings& s, BitWriter& out, BlockPlan& plan) {
+void WriteBlocks(const SegmentMatches& segment, const uint8_t* data,
+                 const std::vector<Token>& tokens, const EncoderSettings& s, BitWriter& out,
+                 BlockPlan& plan) {
   std::vector<uint32_t> sizes;
   ChooseBlocks(tokens.data(), uint32_t(tokens.size()), uint32_t(s.PieceTokens),
                uint32_t(s.BlockCandidates), sizes);

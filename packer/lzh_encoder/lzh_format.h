@@ -19,15 +19,15 @@
 namespace lzh {
 
 using ::kCodeLenSymbols;
-using ::kLitLenSymbols;     // 0..255 literals, 256..509 lengths 3..256
+using ::kLitLenSymbols;  // 0..255 literals, 256..509 lengths 3..256
 using ::kMaxCodeLength;
-using ::kPositionSymbols;   // classes 0..13
+using ::kPositionSymbols;  // classes 0..13
 
 constexpr int kWindowSize = int(kDecodeWindowSize);  // farthest reach of a match
 constexpr int kMinMatch = int(kMinMatchLength);
 constexpr int kMaxMatch = int(kMaxMatchLength);
 constexpr int kLiteralSymbols = int(kFirstMatchSymbol);
-constexpr int kMatchSymbolBase = int(kMatchLengthBias);  // symbol = length + 253
+constexpr int kMatchSymbolBase = int(kMatchLengthBias);       // symbol = length + 253
 constexpr int kMaxBlockSymbols = (1 << kBlockCountBits) - 1;  // 0 would mean "to the end"
 
 using ::kBlockCountBits;
@@ -55,7 +55,9 @@ constexpr int kLengthSymbolBase = int(kCodeLenBias);  // code-length symbol = le
 // Position class of a match position d (distance d + 1): 0 for d = 0, else the bit length of d.
 inline int PositionClass(uint32_t d) { return d == 0 ? 0 : 32 - __builtin_clz(d); }
 // Extra bits after the position class: class - 1 for classes 2 and up.
-inline int PositionExtraBits(int positionClass) { return positionClass >= 2 ? positionClass - 1 : 0; }
+inline int PositionExtraBits(int positionClass) {
+  return positionClass >= 2 ? positionClass - 1 : 0;
+}
 
 // One step of a parse: a literal (Length 0, Value the byte) or a match (Length 3..256, Value the
 // position d, the match starting d + 1 bytes back).

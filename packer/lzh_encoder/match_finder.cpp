@@ -43,8 +43,12 @@ uint32_t CommonLength(const uint8_t* a, const uint8_t* b, uint32_t from, uint32_
 }
 
 MatchFinder::MatchFinder(const uint8_t* data, uint32_t size, int chainDepth, int niceLength)
-    : data_(data), size_(size), chainDepth_(chainDepth), niceLength_(niceLength),
-      head_(size_t(1) << kHashBits, -1), prev_(2 * kWindowSize, -1) {}
+    : data_(data),
+      size_(size),
+      chainDepth_(chainDepth),
+      niceLength_(niceLength),
+      head_(size_t(1) << kHashBits, -1),
+      prev_(2 * kWindowSize, -1) {}
 
 uint32_t MatchFinder::Hash(uint32_t pos) const {
   uint32_t v = uint32_t(data_[pos]) << 16 | uint32_t(data_[pos + 1]) << 8 | data_[pos + 2];

@@ -61,7 +61,8 @@ void DefaultCosts(SymbolCosts& costs) {
     int len = s - kMatchSymbolBase;
     costs.LitLen[s] = (len < 8 ? 6 : len < 32 ? 9 : 12) * kCostScale;
   }
-  for (int j = 0; j < kPositionSymbols; ++j) costs.Position[j] = (4 + PositionExtraBits(j)) * kCostScale;
+  for (int j = 0; j < kPositionSymbols; ++j)
+    costs.Position[j] = (4 + PositionExtraBits(j)) * kCostScale;
 }
 
 void SeedLiteralCosts(const uint8_t* data, uint32_t size, SymbolCosts& costs) {
@@ -77,15 +78,18 @@ void CostsFromPlan(const BlockPlan& plan, SymbolCosts& costs) {
   int longest = 0;
   for (int s = 0; s < kLitLenSymbols; ++s) longest = std::max<int>(longest, plan.LitLenLengths[s]);
   for (int s = 0; s < kLitLenSymbols; ++s) {
-    int bits = plan.LitLenSingle >= 0 ? (s == plan.LitLenSingle ? 0 : 8)
-               : plan.LitLenLengths[s] ? plan.LitLenLengths[s] : std::min(longest + 2, 16);
+    int bits = plan.LitLenSingle >= 0  ? (s == plan.LitLenSingle ? 0 : 8)
+               : plan.LitLenLengths[s] ? plan.LitLenLengths[s]
+                                       : std::min(longest + 2, 16);
     costs.LitLen[s] = uint32_t(bits) * kCostScale;
   }
   int longestPos = 0;
-  for (int j = 0; j < kPositionSymbols; ++j) longestPos = std::max<int>(longestPos, plan.PositionLengths[j]);
+  for (int j = 0; j < kPositionSymbols; ++j)
+    longestPos = std::max<int>(longestPos, plan.PositionLengths[j]);
   for (int j = 0; j < kPositionSymbols; ++j) {
-    int bits = plan.PositionSingle >= 0 ? (j == plan.PositionSingle ? 0 : 4)
-               : plan.PositionLengths[j] ? plan.PositionLengths[j] : longestPos + 2;
+    int bits = plan.PositionSingle >= 0  ? (j == plan.PositionSingle ? 0 : 4)
+               : plan.PositionLengths[j] ? plan.PositionLengths[j]
+                                         : longestPos + 2;
     costs.Position[j] = uint32_t(bits + PositionExtraBits(j)) * kCostScale;
   }
 }

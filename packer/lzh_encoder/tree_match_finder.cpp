@@ -37,8 +37,12 @@ uint32_t Hash3(const uint8_t* p) {
 }  // namespace
 
 TreeMatchFinder::TreeMatchFinder(const uint8_t* data, uint32_t size, int depth, int niceLength)
-    : data_(data), size_(size), depth_(depth), niceLength_(niceLength),
-      head_(size_t(1) << kHashBits, -1), children_(2 * (2 * kWindowSize), -1) {}
+    : data_(data),
+      size_(size),
+      depth_(depth),
+      niceLength_(niceLength),
+      head_(size_t(1) << kHashBits, -1),
+      children_(2 * (2 * kWindowSize), -1) {}
 
 // Inserts pos and, when out is given, appends its matches. Returns the number appended.
 int TreeMatchFinder::Advance(uint32_t pos, std::vector<Match>* out) {
@@ -53,7 +57,7 @@ int TreeMatchFinder::Advance(uint32_t pos, std::vector<Match>* out) {
   int32_t* greater = smaller + 1;
   uint32_t smallerLen = 0, greaterLen = 0, best = kMinMatch - 1;
   int found = 0;
-  for (int depth = depth_;; ) {
+  for (int depth = depth_;;) {
     if (node < 0 || pos - uint32_t(node) > uint32_t(kWindowSize) || depth-- == 0) {
       *smaller = *greater = -1;
       return found;
@@ -85,7 +89,9 @@ int TreeMatchFinder::Advance(uint32_t pos, std::vector<Match>* out) {
   }
 }
 
-int TreeMatchFinder::FindMatches(uint32_t pos, std::vector<Match>& out) { return Advance(pos, &out); }
+int TreeMatchFinder::FindMatches(uint32_t pos, std::vector<Match>& out) {
+  return Advance(pos, &out);
+}
 
 void TreeMatchFinder::Skip(uint32_t pos) { Advance(pos, nullptr); }
 

@@ -11,6 +11,6 @@
 #define UNINSTALL_LINK "Uninstall " PRODUCT_NAME ".lnk"
 
 // Command-line switches of quorvel.exe.
-#define UNINSTALL_SWITCH "/uninstall"  // remove the installed product, after a confirmation
-#define QUIET_SWITCH "/quiet"          // with /uninstall: no confirmation and no final message
+#define UNINSTALL_SWITCH "/uninstall"      // remove the installed product, after a confirmation
+#define QUIET_SWITCH "/quiet"              // with /uninstall: no confirmation and no final message
 #define FINISH_SWITCH "/finish-uninstall"  // internal: the helper copy that deletes quorvel.exe

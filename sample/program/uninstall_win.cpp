@@ -105,8 +105,8 @@ bool StartRemovalHelper(const char* programPath) {
   HANDLE deleteOnClose = CreateFileA(helper, 0, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
                                      OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   HANDLE self = nullptr;
-  DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
-                  SYNCHRONIZE, TRUE, 0);
+  DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, SYNCHRONIZE,
+                  TRUE, 0);
   char commandLine[3 * kPathSize];
   snprintf(commandLine, sizeof commandLine, "\"%s\" " FINISH_SWITCH " %llu \"%s\"", helper,
            static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(self)), programPath);
@@ -125,9 +125,9 @@ bool StartRemovalHelper(const char* programPath) {
 }  // namespace
 
 int RunUninstall(bool quiet) {
-  if (!quiet && MessageBoxA(nullptr,
-                            "Do you want to remove " PRODUCT_NAME " and all of its components?",
-                            PRODUCT_TITLE, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+  if (!quiet &&
+      MessageBoxA(nullptr, "Do you want to remove " PRODUCT_NAME " and all of its components?",
+                  PRODUCT_TITLE, MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return 1;
   }
   char folder[kPathSize];

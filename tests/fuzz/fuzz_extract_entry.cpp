@@ -44,8 +44,9 @@ void WalkArchive(const uint8_t* archive, uint32_t size, const std::string& desti
     if (uint32_t(result) <= offset || uint32_t(result) > size) std::abort();
     offset = uint32_t(result);
   }
-  if (result != kExtractEnd && result != kExtractMalformedHeader && result != kExtractDecodeFailed &&
-      result != kExtractStoredWriteFailed && result != kExtractCannotCreateFile)
+  if (result != kExtractEnd && result != kExtractMalformedHeader &&
+      result != kExtractDecodeFailed && result != kExtractStoredWriteFailed &&
+      result != kExtractCannotCreateFile)
     std::abort();
 }
 

@@ -14,8 +14,8 @@ uint32_t AppendEntry(std::string& archive, const TestEntry& entry) {
   AppendLe32(archive, kFixedHeaderSize + nameField);
   AppendLe32(archive, entry.Method);
   AppendLe32(archive, uint32_t(entry.Data.size()));
-  AppendLe32(archive, entry.UnpackedSize < 0 ? uint32_t(entry.Data.size())
-                                             : uint32_t(entry.UnpackedSize));
+  AppendLe32(archive,
+             entry.UnpackedSize < 0 ? uint32_t(entry.Data.size()) : uint32_t(entry.UnpackedSize));
   archive += entry.Name;
   if (entry.AddNul) archive.push_back('\0');
   archive += entry.Data;

@@ -10,7 +10,7 @@
 struct TestEntry {
   std::string Name;  // without the NUL; may hold NULs of its own
   uint32_t Method = kMethodStored;
-  std::string Data;  // the stored bytes
+  std::string Data;           // the stored bytes
   int64_t UnpackedSize = -1;  // -1: the size of Data
   bool AddNul = true;         // false: the name field ends without a NUL
 };

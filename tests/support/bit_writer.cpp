@@ -41,9 +41,7 @@ void BitWriter::Put(uint32_t value, int width) {
   }
 }
 
-void BitWriter::PutSymbol(const CanonicalCode& code, int s) {
-  Put(code.Codes[s], code.Lengths[s]);
-}
+void BitWriter::PutSymbol(const CanonicalCode& code, int s) { Put(code.Codes[s], code.Lengths[s]); }
 
 void BitWriter::PutSmallLength(int length) {
   if (length < 7) {
@@ -96,7 +94,8 @@ void WriteSingleSymbolCode(BitWriter& out, int countBits, uint32_t symbol) {
   out.Put(symbol, countBits);
 }
 
-void WriteSingleSymbolCodes(BitWriter& out, uint32_t codeLength, uint32_t litLen, uint32_t position) {
+void WriteSingleSymbolCodes(BitWriter& out, uint32_t codeLength, uint32_t litLen,
+                            uint32_t position) {
   WriteSingleSymbolCode(out, 5, codeLength);
   WriteSingleSymbolCode(out, 9, litLen);
   WriteSingleSymbolCode(out, 4, position);

@@ -8,8 +8,8 @@
 
 // A canonical code: codes assigned shorter first, within a length in increasing symbol order.
 struct CanonicalCode {
-  std::vector<int> Lengths;      // per symbol, 0 for an absent symbol
-  std::vector<uint32_t> Codes;   // per symbol, right-aligned in Lengths[s] bits
+  std::vector<int> Lengths;     // per symbol, 0 for an absent symbol
+  std::vector<uint32_t> Codes;  // per symbol, right-aligned in Lengths[s] bits
 };
 
 // Assigns canonical codes to the given lengths (which should form a complete code).
@@ -60,4 +60,5 @@ void WriteBlockHeader(BitWriter& out, uint32_t symbolCount, const std::vector<in
 // Writes a single-symbol code: a count field of 0, then the symbol in a field of the same width.
 void WriteSingleSymbolCode(BitWriter& out, int countBits, uint32_t symbol);
 // Writes the three codes of a block header as single-symbol codes (5, 9 and 4 bits).
-void WriteSingleSymbolCodes(BitWriter& out, uint32_t codeLength, uint32_t litLen, uint32_t position);
+void WriteSingleSymbolCodes(BitWriter& out, uint32_t codeLength, uint32_t litLen,
+                            uint32_t position);

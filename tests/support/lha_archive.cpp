@@ -24,7 +24,8 @@ uint16_t Crc16(const std::string& bytes) {
   uint16_t crc = 0;
   for (char c : bytes) {
     crc ^= uint8_t(c);
-    for (int k = 0; k < 8; ++k) crc = (crc & 1) ? uint16_t((crc >> 1) ^ 0xA001) : uint16_t(crc >> 1);
+    for (int k = 0; k < 8; ++k)
+      crc = (crc & 1) ? uint16_t((crc >> 1) ^ 0xA001) : uint16_t(crc >> 1);
   }
   return crc;
 }
@@ -45,8 +46,8 @@ std::string WrapInLhaLevel0(const std::vector<uint8_t>& stream, const std::strin
   AppendLe32(h, uint32_t(stream.size()));
   AppendLe32(h, uint32_t(original.size()));
   AppendLe32(h, 0x21000000);  // 1996-08-00, any valid DOS time serves
-  h.push_back(0x20);  // archive attribute
-  h.push_back(0);     // header level
+  h.push_back(0x20);          // archive attribute
+  h.push_back(0);             // header level
   h.push_back(char(name.size()));
   h += name;
   uint16_t crc = Crc16(original);

@@ -15,7 +15,8 @@ DecodeResult DecodeAll(const uint8_t* stream, size_t streamSize, uint32_t unpack
   DecodeFailed = 0;
   DecodeStart(input, static_cast<uint32_t>(streamSize));
   for (uint32_t done = 0; done < unpackedSize;) {
-    const uint32_t count = unpackedSize - done < kDecodeWindowSize ? unpackedSize - done : kDecodeWindowSize;
+    const uint32_t count =
+        unpackedSize - done < kDecodeWindowSize ? unpackedSize - done : kDecodeWindowSize;
     DecodeChunk(count, DecodeWindow);
     result.Failed = result.Failed || DecodeFailed != 0;
     result.Bytes.append(reinterpret_cast<const char*>(DecodeWindow), count);

@@ -7,19 +7,30 @@ namespace {
 
 // Appends one piece of data of kind (not Mixed).
 void AppendPiece(DataKind kind, std::mt19937& rng, std::string& data) {
-  static const char* const kWords[] = {"decoder ", "window ", "block ", "the ", "match ",
-                                       "literal\r\n", "1994 ", "0x1F, ", "setup, "};
+  static const char* const kWords[] = {"decoder ",    "window ", "block ", "the ",   "match ",
+                                       "literal\r\n", "1994 ",   "0x1F, ", "setup, "};
   switch (kind) {
-    case DataKind::Text: data += kWords[rng() % 9]; break;
-    case DataKind::Random: data += char(rng()); break;
-    case DataKind::Runs: data.append(1 + rng() % 700, "\0\xff" "a"[rng() % 3]); break;
+    case DataKind::Text:
+      data += kWords[rng() % 9];
+      break;
+    case DataKind::Random:
+      data += char(rng());
+      break;
+    case DataKind::Runs:
+      data.append(1 + rng() % 700,
+                  "\0\xff"
+                  "a"[rng() % 3]);
+      break;
     case DataKind::FarRepeats: {
       const size_t back = 1 + rng() % 12000;
-      if (data.size() > back) data += data.substr(data.size() - back, 1 + rng() % 300);
-      else data += char(rng() % 16);
+      if (data.size() > back)
+        data += data.substr(data.size() - back, 1 + rng() % 300);
+      else
+        data += char(rng() % 16);
       break;
     }
-    default: data += char((data.size() % 97) * (data.size() / 3000));
+    default:
+      data += char((data.size() % 97) * (data.size() / 3000));
   }
 }
 

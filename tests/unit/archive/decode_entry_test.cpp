@@ -46,9 +46,9 @@ TEST(DecodeEntry, UsesNoBitBeyondTheStoredBytes) {
     SCOPED_TRACE(row.what);
     ResetDecoder();
     std::string delivered;
-    EXPECT_EQ(row.result, DecodeEntry(row.stream.empty() ? nullptr : row.stream.data(),
-                                      uint32_t(row.stream.size()), row.unpacked, Collect,
-                                      &delivered));
+    EXPECT_EQ(row.result,
+              DecodeEntry(row.stream.empty() ? nullptr : row.stream.data(),
+                          uint32_t(row.stream.size()), row.unpacked, Collect, &delivered));
     EXPECT_EQ(expected.substr(0, row.delivered), delivered);
   }
 }

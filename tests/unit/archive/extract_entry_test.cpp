@@ -98,8 +98,9 @@ TEST_F(ExtractEntryHeader, AStoredEntryMayStoreMoreThanItUnpacks) {
 
 TEST_F(ExtractEntryHeader, RefusesNamesThatLeaveTheDestinationButNotDotsInside) {
   const char* const kRefused[] = {
-      "\\abs.txt", "C:evil.txt", "c:\\evil.txt", "a:b", "..\\up.txt", "a\\..\\..\\up.txt", "..",
-      ".", "a\\.\\b", "a/b", "/abs", "a\\\\b", "a\\", "\\", "...", ". .\\x", "a\\..",
+      "\\abs.txt", "C:evil.txt", "c:\\evil.txt", "a:b",    "..\\up.txt", "a\\..\\..\\up.txt",
+      "..",        ".",          "a\\.\\b",      "a/b",    "/abs",       "a\\\\b",
+      "a\\",       "\\",         "...",          ". .\\x", "a\\..",
   };
   for (const char* name : kRefused) {
     SCOPED_TRACE(name);
@@ -124,17 +125,15 @@ TEST_F(ExtractEntryPath, ComposedPathsOf253CharactersFitAnd254DoNot) {
     bool fits;
   } rows[] = {
       // Refused ones first: they must leave the directory empty.
-      {destination, 254, false},
-      {std::string(300, 'd'), 0, false},
-      {"", 0, false},
-      {destination, 253, true},
-      {destination + "\\", 253, true},  // the trailing separator is not doubled
+      {destination, 254, false}, {std::string(300, 'd'), 0, false}, {"", 0, false},
+      {destination, 253, true},  {destination + "\\", 253, true},  // the trailing separator is not doubled
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.destination.size()) + " " + std::to_string(row.pathLength));
     // A name in a subdirectory "d" that makes the composed path exactly pathLength characters.
-    std::string name =
-        row.pathLength == 0 ? "f" : "d\\" + std::string(row.pathLength - destination.size() - 3, 'n');
+    std::string name = row.pathLength == 0
+                           ? "f"
+                           : "d\\" + std::string(row.pathLength - destination.size() - 3, 'n');
     std::string archive = OneEntry(StoredEntry(name, "x"));
     int result = ExtractTo(archive, 0, row.destination);
     EXPECT_EQ(result, row.fits ? int(archive.size()) : kExtractMalformedHeader);

@@ -88,6 +88,6 @@ TEST_F(ExtractEntryWrite, ProgressIsRepaintedOnceAfterCreationBeforeAnyData) {
   AppendEntry(archive, CompressedEntry("b.txt", RepeatedByteStream('b', 3), 3));
   EXPECT_EQ(ExtractAll(archive), kExtractEnd);
   const std::string root = scratch.Root();
-  EXPECT_EQ(atRepaint, (std::vector<std::string>{"1 " + root + "\\a.txt 0",
-                                                 "2 " + root + "\\b.txt 0"}));
+  EXPECT_EQ(atRepaint,
+            (std::vector<std::string>{"1 " + root + "\\a.txt 0", "2 " + root + "\\b.txt 0"}));
 }

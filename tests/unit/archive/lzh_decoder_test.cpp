@@ -45,7 +45,6 @@ void WriteMatch(BitWriter& out, const CanonicalCode& litLen, const CanonicalCode
   if (j > 1) out.Put(d - (1u << (j - 1)), j - 1);
 }
 
-
 // The full code-length code, then literal/length lengths with the given symbols at 1 bit under
 // the given count field (-1: the usual one).
 void LitLenOneBit(BitWriter& out, std::initializer_list<int> symbols, int count = -1) {
@@ -98,8 +97,12 @@ const Frame kInCodeLengths{Nothing, SingleAAndPosition0, "AAAA"};
 // zero table.
 const Frame kInLitLen{Nothing, SinglePosition0, std::string(4, '\0')};
 // The same where the damaged value is cut back and the code of 'A' and 'B' still builds.
-const Frame kInLitLenKeepingAB{
-    Nothing, [](BitWriter& out) { SinglePosition0(out); SymbolsABBA(out); }, "ABBA"};
+const Frame kInLitLenKeepingAB{Nothing,
+                               [](BitWriter& out) {
+                                 SinglePosition0(out);
+                                 SymbolsABBA(out);
+                               },
+                               "ABBA"};
 // 'A' and 'B' at 1 bit, then damage in the position code, then A B B A.
 const Frame kInPosition{[](BitWriter& out) { LitLenOneBit(out, {'A', 'B'}); }, SymbolsABBA, "ABBA"};
 // The damage is the whole header.
@@ -236,7 +239,10 @@ TEST(LzhDecoderTest, HandBuiltStreamsGiveTheirBytes) {
        std::string(513, 'x')},
       // A count of 0 wraps on its first decrement; a further header would give zeros.
       {"block count 0 runs to the entry's end",
-       [](BitWriter& out) { out.Put(0, 16); WriteSingleSymbolCodes(out, 0, 'Z', 0); },
+       [](BitWriter& out) {
+         out.Put(0, 16);
+         WriteSingleSymbolCodes(out, 0, 'Z', 0);
+       },
        std::string(20000, 'Z')},
       {"zero-run field: count 2 has none", ZeroRunField(2, {1, 1}, -1), "AAA"},
       {"zero-run field: count 3, run 3 past it", ZeroRunField(3, {1, 1, 0}, 3), "AAA"},
@@ -286,7 +292,8 @@ TEST(LzhDecoderTest, LiteralsAndMatchesAcrossChunksAndBlocks) {
       {"codes of table width and one bit longer; distances up to 4097 read the zero window",
        {{Lit('L'), Lit('M'), Lit('A'), Lit('P'), Lit('K'), Lit('N'), Match(3, 1), Lit('L'),
          Match(3, 65), Match(3, 129), Lit('M'), Match(3, 200), Lit('O'), Match(3, 4097)}},
-       0, LongCodes()},
+       0,
+       LongCodes()},
   };
   for (const MatchCase& c : cases) {
     SCOPED_TRACE(c.Label);
@@ -330,19 +337,31 @@ TEST(LzhDecoderTest, FarMatchAtTheStreamsEndInEveryAlignment) {
 TEST(LzhDecoderDamage, DamagedStreamsFailButProduceTheCount) {
   const DamageCase cases[] = {
       {"literal/length over-full (three 1-bit codes)", kInLitLen,
-       [](BitWriter& out) { LitLenOneBit(out, {'A', 'B', 'C'}); }},
+       [](BitWriter& out) {
+         LitLenOneBit(out, {'A', 'B', 'C'});
+       }},
       {"literal/length incomplete (one 1-bit code alone)", kInLitLen,
        [](BitWriter& out) { LitLenOneBit(out, {'A'}); }},
       {"code-length over-full (three 1-bit codes)", kInCodeLengths,
-       [](BitWriter& out) { WriteCodeLengthCode(out, {1, 1, 1}); }},
+       [](BitWriter& out) {
+         WriteCodeLengthCode(out, {1, 1, 1});
+       }},
       {"code-length incomplete, then literal/length count 2 read through the empty table",
-       kInLitLen, [](BitWriter& out) { WriteCodeLengthCode(out, {0, 0, 0, 2, 2, 2}); out.Put(2, 9); }},
+       kInLitLen,
+       [](BitWriter& out) {
+         WriteCodeLengthCode(out, {0, 0, 0, 2, 2, 2});
+         out.Put(2, 9);
+       }},
       {"position incomplete", kInPosition,
-       [](BitWriter& out) { WritePositionLengths(out, {0, 0, 0, 0, 0, 0, 0, 1}); }},
+       [](BitWriter& out) {
+         WritePositionLengths(out, {0, 0, 0, 0, 0, 0, 0, 1});
+       }},
       {"code-length count 20 (one more than 19): 19 lengths read", kInCodeLengths,
        [](BitWriter& out) { WriteCodeLengthCode(out, FullCodeLengthCodeLengths(), 20); }},
       {"literal/length count 511: 510 lengths read", kInLitLenKeepingAB,
-       [](BitWriter& out) { LitLenOneBit(out, {'A', 'B'}, 511); }},
+       [](BitWriter& out) {
+         LitLenOneBit(out, {'A', 'B'}, 511);
+       }},
       {"long zero run past the last length (531 zeros from 67)", kInLitLenKeepingAB,
        LitLenABThenLongRun},
       {"single code-length symbol 19", kInCodeLengths,
@@ -387,7 +406,7 @@ TEST(LzhDecoderDamage, StaleTablesAfterFailedBuildsStayInsideTheTrees) {
   out.Put(40, 16);  // block 2: 40 symbols
   WriteCodeLengthCode(out, codeLength);
   WriteLitLenLengths(out, codeLength, litLen);
-  WritePositionLengths(out, {1, 1, 1});  // over-full
+  WritePositionLengths(out, {1, 1, 1});              // over-full
   for (int i = 0; i < 12; i++) out.Put(0xF00F, 16);  // long match codes and position bits
   const DecodeResult result = DecodeAll(out.Bytes(), 3000);
   EXPECT_TRUE(result.Failed);

@@ -94,8 +94,8 @@ std::vector<uint32_t> Choose(const std::vector<Token>& tokens, uint32_t pieceTok
 TEST(BlockChooser, BlocksCoverTheTokensWithinTheSymbolCount) {
   struct Case {
     uint32_t count, pieceTokens, candidates;
-  } cases[] = {{1, 512, 16},      {511, 512, 16},   {1500, 512, 16},  {65535, 512, 16},
-               {65536, 512, 16},  {200000, 512, 1}, {200000, 64, 64}, {140000, 65535, 1}};
+  } cases[] = {{1, 512, 16},     {511, 512, 16},   {1500, 512, 16},  {65535, 512, 16},
+               {65536, 512, 16}, {200000, 512, 1}, {200000, 64, 64}, {140000, 65535, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE("count " + std::to_string(c.count) + " pieces of " +
                  std::to_string(c.pieceTokens));

@@ -20,10 +20,13 @@ TEST(DescriptionReading, EachMistakeNamesTheFileAndLine) {
   const std::pair<std::string, const char*> cases[] = {
       {base + "title = Again\n", "package.ini:7: title given twice (first on line 3)"},
       {base + "uninstall_argument = /u\n  more\n", "package.ini:8: an indented line"},
-      {base + "create_uninstall = maybe\n", "package.ini:7: create_uninstall: \"maybe\" is not a boolean"},
+      {base + "create_uninstall = maybe\n",
+       "package.ini:7: create_uninstall: \"maybe\" is not a boolean"},
       {base + "uninstall_icon_index = 99999999999\n",
-       "package.ini:7: uninstall_icon_index: \"99999999999\" is not an integer from -2147483648 to 2147483647"},
-      {base + "uninstall_icon_index = 0x10\n", "package.ini:7: uninstall_icon_index: \"0x10\" is not an integer"},
+       "package.ini:7: uninstall_icon_index: \"99999999999\" is not an integer from -2147483648 to "
+       "2147483647"},
+      {base + "uninstall_icon_index = 0x10\n",
+       "package.ini:7: uninstall_icon_index: \"0x10\" is not an integer"},
       {base + "titel = Typo\n", "package.ini:7: titel: unknown key (did you mean title?)"},
       {base + "colour = red\n", "colour: unknown key (the keys are product_folder, title, "},
       {base + "[other]\n", "package.ini:7: unknown section [other]"},
@@ -33,7 +36,8 @@ TEST(DescriptionReading, EachMistakeNamesTheFileAndLine) {
       {base.substr(0, base.find("program_base_name")) + "default_base_directory = c:\\x\n",
        "package.ini: program_base_name: missing in [package]"},
       {base + "create_help_shortcut = yes\n", "package.ini: help_file_name: missing in [package]"},
-      {base + "default_folder_name = a/b\n", "package.ini:7: default_folder_name: \"a/b\" is not a valid"},
+      {base + "default_folder_name = a/b\n",
+       "package.ini:7: default_folder_name: \"a/b\" is not a valid"},
   };
   for (const auto& [text, message] : cases) {
     SCOPED_TRACE(message);

@@ -14,9 +14,9 @@ TEST(HostNames, WindowsNameRules) {
                           "dot.", "space ", "con", "Aux.txt", "lpt1.log", "COM9"})
     EXPECT_NE(WindowsNameProblem(bad), nullptr) << bad;
   std::string out;
-  EXPECT_FALSE(Utf8ToCp1252("\xc3", out));          // cut sequence
-  EXPECT_FALSE(Utf8ToCp1252("\xc0\xae", out));      // overlong form
-  EXPECT_FALSE(Utf8ToCp1252("\xc2\x81", out));      // U+0081 has no cp1252 byte
+  EXPECT_FALSE(Utf8ToCp1252("\xc3", out));             // cut sequence
+  EXPECT_FALSE(Utf8ToCp1252("\xc0\xae", out));         // overlong form
+  EXPECT_FALSE(Utf8ToCp1252("\xc2\x81", out));         // U+0081 has no cp1252 byte
   EXPECT_TRUE(Utf8ToCp1252("\xc5\x93\xc3\xbf", out));  // œ ÿ
   EXPECT_EQ(out, "\x9c\xff");
   // é þ š œ ž ÿ fold to their capitals; × ÷ and ß are no letter pair.

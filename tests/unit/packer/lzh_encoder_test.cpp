@@ -70,8 +70,8 @@ TEST(LzhEncoder, EveryLevelRoundTripsEveryKindAndBoundarySize) {
     for (int kind = 0; kind < 5; ++kind) {
       for (uint32_t size : sizes) {
         if (level == 9 && size > 70000) continue;  // the strongest level is slow; 70,000 suffices
-        SCOPED_TRACE("level " + std::to_string(level) + " kind " + std::to_string(kind) +
-                     " size " + std::to_string(size));
+        SCOPED_TRACE("level " + std::to_string(level) + " kind " + std::to_string(kind) + " size " +
+                     std::to_string(size));
         std::string data = SeededData(DataKind(kind), size, size + uint32_t(kind));
         std::vector<uint8_t> stream = Encode(data, level);
         EXPECT_EQ(stream.empty(), size == 0);

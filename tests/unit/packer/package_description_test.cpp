@@ -16,14 +16,19 @@ namespace {
 
 using Fields = std::map<std::string, std::string>;
 
-const Fields kShipped = {
-    {"product_folder", "product"}, {"title", "Quorvelane version 2.08"},
-    {"product_name", "Quorvelane"}, {"default_folder_name", "Quorvelane"},
-    {"program_base_name", "quorvel"}, {"create_desktop_shortcut", "true"},
-    {"create_uninstall", "true"}, {"uninstall_argument", "/uninstall"},
-    {"uninstall_icon_index", "1"}, {"create_help_shortcut", "true"},
-    {"help_file_name", "quorvel.hlp"}, {"help_shortcut_name", "Quorvelane Help.lnk"},
-    {"default_base_directory", "c:\\program files"}};
+const Fields kShipped = {{"product_folder", "product"},
+                         {"title", "Quorvelane version 2.08"},
+                         {"product_name", "Quorvelane"},
+                         {"default_folder_name", "Quorvelane"},
+                         {"program_base_name", "quorvel"},
+                         {"create_desktop_shortcut", "true"},
+                         {"create_uninstall", "true"},
+                         {"uninstall_argument", "/uninstall"},
+                         {"uninstall_icon_index", "1"},
+                         {"create_help_shortcut", "true"},
+                         {"help_file_name", "quorvel.hlp"},
+                         {"help_shortcut_name", "Quorvelane Help.lnk"},
+                         {"default_base_directory", "c:\\program files"}};
 
 // Writes the description and a small product, and runs kpx package into DIR/out.
 int RunPackage(const ScratchDir& dir, const Fields& fields) {

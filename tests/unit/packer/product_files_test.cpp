@@ -23,7 +23,8 @@ TEST(ProductFiles, FirstFileLeadsThenNamesAreSortedInCodePage1252) {
   dir.Write("sub/a.dll", "a");
   dir.Write("quorvel.exe", "MZ");
   dir.Write("caf\xc3\xa9 \xe2\x82\xac.txt", "x");  // "café €.txt"
-  std::vector<ProductFile> files = ListProductFiles(dir.Root(), "quorvel.exe", DefaultDestination());
+  std::vector<ProductFile> files =
+      ListProductFiles(dir.Root(), "quorvel.exe", DefaultDestination());
   EXPECT_EQ(Names(files), (std::vector<std::string>{"quorvel.exe", "caf\xe9 \x80.txt", "sub\\a.dll",
                                                     "sub\\deeper\\z.bin"}));
   files = ListProductFiles(dir.Root(), "sub/a.dll", DefaultDestination());

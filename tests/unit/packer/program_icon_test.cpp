@@ -30,14 +30,18 @@ TEST(ProgramIcon, TheProjectsIconPassesAndEachDifferenceIsNamed) {
       {"three images", [](Bytes& b) { b[4] = 3; }, "holds 3 images"},
       {"directory cut", [](Bytes& b) { b.resize(20); }, "cut short in its directory"},
       {"32 x 16", [](Bytes& b) { b[kEntry1 + 1] = 16; }, "image 1 (32 x 16) has the wrong size"},
-      {"two 32 x 32", [](Bytes& b) { std::copy(b.begin() + kEntry1, b.begin() + kEntry2, b.begin() + kEntry2); },
+      {"two 32 x 32",
+       [](Bytes& b) { std::copy(b.begin() + kEntry1, b.begin() + kEntry2, b.begin() + kEntry2); },
        "holds two 32 x 32 images"},
-      {"outside", [](Bytes& b) { Put32(b, kEntry2 + 12, uint32_t(b.size())); }, "image 2 (16 x 16) lies outside"},
-      {"bitmap of another size", [](Bytes& b) { Put32(b, kBitmap1 + 4, 16); }, "its bitmap is not 32 x 32"},
+      {"outside", [](Bytes& b) { Put32(b, kEntry2 + 12, uint32_t(b.size())); },
+       "image 2 (16 x 16) lies outside"},
+      {"bitmap of another size", [](Bytes& b) { Put32(b, kBitmap1 + 4, 16); },
+       "its bitmap is not 32 x 32"},
       {"256 colours", [](Bytes& b) { b[kBitmap1 + 14] = 8; }, "has 8 bits per pixel"},
       {"run-length coded", [](Bytes& b) { b[kBitmap1 + 16] = 2; }, "is compressed"},
       {"palette too big", [](Bytes& b) { Put32(b, kBitmap1 + 32, 17); }, "palette of 17 colours"},
-      {"image cut", [](Bytes& b) { Put32(b, kEntry1 + 8, 743); }, "cut short (743 bytes, a bitmap of its size needs 744)"},
+      {"image cut", [](Bytes& b) { Put32(b, kEntry1 + 8, 743); },
+       "cut short (743 bytes, a bitmap of its size needs 744)"},
   };
   const std::string shipped = ReadWholeFile(SourcePath("resources/setup.ico"));
   for (const Case& c : cases) {
