@@ -3,13 +3,13 @@
 // buttons, answering boxes) and reads back what the windows show, link files and shell folders.
 // One command per run:
 //   driver wait-window CAPTION [SECONDS]   exit 0 once a visible top-level window has CAPTION
-//   driver dialog-state                    the install dialog's caption, fields and position
+//   driver dialog-state                    the install dialog's caption, fields, position and size
 //   driver set-destination TEXT            types TEXT into the destination field
 //   driver set-desktop 0|1                 clears or ticks "Add icon to desktop"
 //   driver press install|cancel|browse|close
 //   driver activate [CAPTION]              brings the install dialog (or the window with
 //                                          CAPTION) to the foreground, as a click on it would
-//   driver box [SECONDS]                   waits for a message box; prints caption, text, buttons
+//   driver box [SECONDS]                   waits for a message box; prints caption, place, text, buttons
 //   driver answer yes|no|ok|cancel [SECONDS]  presses that button of the box or browser showing
 //                                          and waits until it is gone
 //   driver link PATH                       target, arguments, working directory, icon of a .lnk
@@ -128,6 +128,7 @@ int DialogState() {
   std::printf("destination=%s\n", ControlText(GetDlgItem(dialog, kDestinationId)).c_str());
   std::printf("desktop=%u\n", IsDlgButtonChecked(dialog, kDesktopIconId));
   std::printf("position=%ld,%ld\n", own.left, own.top);
+  std::printf("size=%dx%d\n", width, height);
   std::printf("centre=%d,%d\n", static_cast<int>(screen.right - width) / 2,
               static_cast<int>(screen.bottom - height) / 2);
   return 0;
@@ -173,7 +174,11 @@ HWND ReadyBoxWith(int id) {
 int ShowBox(double seconds) {
   HWND box = WaitFor([] { return ReadyBoxWith(kBoxTextId); }, seconds);
   if (box == nullptr) return 1;
+  RECT rect;
+  GetWindowRect(box, &rect);
   std::printf("caption=%s\n", WindowText(box).c_str());
+  std::printf("position=%ld,%ld\n", rect.left, rect.top);
+  std::printf("size=%ldx%ld\n", rect.right - rect.left, rect.bottom - rect.top);
   std::printf("text=%s\n", Escaped(ControlText(GetDlgItem(box, kBoxTextId))).c_str());
   std::string buttons;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
