@@ -24,7 +24,8 @@ read_description() {
 
 # flag KEY DEFAULT: 1 or 0 for a yes/no key of the description.
 flag() {
-  case ${description[$1]:-$2} in 1|[Tt]rue|[Yy]es|[Oo]n) echo 1 ;; *) echo 0 ;; esac
+  local value=${description[$1]:-$2}
+  case ${value,,} in 1|true|yes|on) echo 1 ;; *) echo 0 ;; esac  # any case, as kpx reads them
 }
 
 # verify_release SETUP INI DRIVER WORK: 0 when the install matches; 1 with a report otherwise.
