@@ -12,10 +12,10 @@
 
 // Results of RegisterUninstall. The entry is written whole or not at all.
 enum UninstallKeyResult : int {
-  kUninstallKeyNotOpened = 0,     // the key could not be created or opened; nothing written
-  kUninstallKeyWritten = 1,       // key created or opened; both values written
-  kUninstallCommandTooLong = 2,   // the command does not fit kPathSize: nothing written
-  kUninstallValueNotWritten = 3,  // a value could not be set: neither value is left in the key
+  kUninstallKeyNotOpened = 0,      // the key could not be created or opened; nothing written
+  kUninstallKeyWritten = 1,        // key created or opened; both values written
+  kUninstallCommandTooLong = -1,   // the command does not fit kPathSize: nothing written
+  kUninstallValueNotWritten = -2,  // a value could not be set: neither value is left in the key
 };
 
 // Composes the uninstall command into command[0..size-1]: the quoted program path

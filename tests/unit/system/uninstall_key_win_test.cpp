@@ -34,7 +34,9 @@ TEST(RegisterUninstall, WritesBothValuesOrNeither) {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath.c_str());
     const std::string folder = "C:\\" + std::string(row.FolderLength - 4, 'f') + "\\";
     snprintf(::Setup.InstallDirectory, kPathSize, "%s", folder.c_str());
-    EXPECT_EQ(row.Result, RegisterUninstall());
+    const UninstallKeyResult result = RegisterUninstall();
+    EXPECT_EQ(row.Result, result);
+    EXPECT_EQ(row.Result == kUninstallKeyWritten, result > 0);  // only success is positive
     const bool hasName = HasMachineValue(DISPLAY_NAME_VALUE);
     EXPECT_EQ(hasName, HasMachineValue(UNINSTALL_STRING_VALUE));
     EXPECT_EQ(row.Result == kUninstallKeyWritten, hasName);
