@@ -20,3 +20,10 @@ int RunInstall();
 // The same run with the payload taken from the "KPX" resource resourceId of the program's own
 // executable; RunInstall is this with the payload id. Lets tests install other payloads.
 int RunInstallFromResource(int resourceId);
+
+// True when every entry of the program's own payload fits below directory (a full path without
+// its trailing '\'): directory, '\' and the entry's name within the extractor's path limit. The
+// dialog asks before anything is created, so that a destination too deep for the product's
+// deepest file is refused instead of failing part-way through the install. A damaged payload is
+// read up to its first bad entry; the install run reports the damage.
+bool PayloadFitsBelow(const char* directory);

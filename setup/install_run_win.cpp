@@ -30,6 +30,16 @@ static int ExtractAllEntries(const uint8_t* archive, uint32_t size) {
   return count;
 }
 
+// The "KPX" resource resourceId of the program's own executable, read in place (a loaded resource
+// needs no freeing in a 32-bit program). A missing resource gives size 0.
+static const uint8_t* LockPayload(int resourceId, uint32_t* size) {
+  HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(resourceId), KPX_PAYLOAD_RESOURCE_TYPE);
+  const uint8_t* archive =
+      static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, resource)));
+  *size = archive != nullptr ? SizeofResource(nullptr, resource) : 0;
+  return archive;
+}
+
 int RunInstall() { return RunInstallFromResource(kPayloadResourceId); }
 
 int RunInstallFromResource(int resourceId) {
@@ -37,16 +47,12 @@ int RunInstallFromResource(int resourceId) {
   Setup.Cancelled = 0;
   // A missing resource is not tested for: it has size 0, so the first entry is already the end
   // and the count check below fails the run.
-  HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(resourceId), KPX_PAYLOAD_RESOURCE_TYPE);
-  DWORD size = SizeofResource(nullptr, resource);
-  HGLOBAL loaded = LoadResource(nullptr, resource);
-  const uint8_t* archive = static_cast<const uint8_t*>(LockResource(loaded));
-  if (archive == nullptr) size = 0;  // nothing to read in place
+  uint32_t size;
+  const uint8_t* archive = LockPayload(resourceId, &size);
   Setup.Installing = 1;
   Setup.FilesTotal = uint32_t(Package.FileCount);
   Setup.FilesDone = 0;
   int count = ExtractAllEntries(archive, size);
-  FreeResource(loaded);
   if (Setup.Cancelled || count < Package.FileCount) {
     Setup.Cancelled = 1;
     return kInstallFailed;
@@ -54,4 +60,23 @@ int RunInstallFromResource(int resourceId) {
   if (CreateShortcuts() == kShortcutsNoProgramsFolder) return kInstallShortcutsFailed;
   if (Package.CreateUninstall) (void)RegisterUninstall();  // a failed registration is not reported
   return kInstallSucceeded;
+}
+
+// Walks the headers only, from each header's two sizes, and stops at the first one that does not
+// lie inside the payload: the extraction reads every header in full, and reports the damage.
+bool PayloadFitsBelow(const char* directory) {
+  uint32_t size;
+  const uint8_t* archive = LockPayload(kPayloadResourceId, &size);
+  // Room for a name field (the name and its NUL) after directory: its '\' takes the NUL's place.
+  int room = int(kMaxOutputPath) - lstrlenA(directory);
+  for (uint32_t offset = 0; size - offset > kFixedHeaderSize;) {  // offset never passes size
+    const uint32_t headerSize = ReadLe32(archive + offset + kHeaderSizeOffset);
+    const uint32_t storedSize = ReadLe32(archive + offset + kStoredSizeOffset);
+    if (headerSize <= kFixedHeaderSize || headerSize > size - offset ||
+        storedSize > size - offset - headerSize)
+      break;
+    if (int(headerSize - kFixedHeaderSize) > room) return false;
+    offset += headerSize + storedSize;
+  }
+  return true;
 }

@@ -59,20 +59,25 @@ static void WalkCurrentDirectory(HANDLE search, WIN32_FIND_DATAA& found) {
   } while (FindNextFileA(search, &found));
 }
 
-void EmptyDirectoryTree(const char* path, TreeRoot root) {
+bool IsReparsePointAt(const char* path) {
+  DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+TreeResult EmptyDirectoryTree(const char* path, TreeRoot root) {
+  if (IsReparsePointAt(path)) return kTreeRootIsLink;  // the root's own check, before entering
   char remembered[kPathSize];
   DWORD length = GetCurrentDirectoryA(kPathSize, remembered);
   bool canRestore = length > 0 && length < kPathSize;
-  if (!canRestore || !SetCurrentDirectoryA(path)) return;  // nothing deleted, path not removed
+  if (!canRestore || !SetCurrentDirectoryA(path)) return kTreeNotEntered;  // path not removed
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA("*.*", &found);
-  if (search == INVALID_HANDLE_VALUE) {
-    (void)SetCurrentDirectoryA(remembered);
-    return;
+  if (search != INVALID_HANDLE_VALUE) {
+    WalkCurrentDirectory(search, found);
+    FindClose(search);
   }
-  WalkCurrentDirectory(search, found);
-  FindClose(search);
   (void)SetCurrentDirectoryA(remembered);
   // Fails, and path stays, if anything survived.
   if (root == kRemoveTreeRoot) (void)RemoveDirectoryA(path);
+  return kTreeWalked;
 }

@@ -30,10 +30,28 @@ bool CutAtLastSeparator(char* buffer) {
   return true;
 }
 
+bool IsDriveRootSeparator(const char* path, const char* separator) {
+  return separator == path + 2 && path[1] == ':';
+}
+
+bool CutToFolder(char* buffer) {
+  char* last = strrchr(buffer, '\\');
+  if (last == nullptr) return false;
+  last[IsDriveRootSeparator(buffer, last) ? 1 : 0] = '\0';
+  return true;
+}
+
 static char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
 bool EqualIgnoringAsciiCase(const char* a, const char* b) {
   for (; *a != '\0' && LowerAscii(*a) == LowerAscii(*b); ++a, ++b) {
   }
   return LowerAscii(*a) == LowerAscii(*b);
+}
+
+bool IsFullPath(const char* text) {
+  char letter = LowerAscii(text[0]);
+  if (letter >= 'a' && letter <= 'z') return text[1] == ':' && text[2] == '\\';
+  // A network path needs a server name, which "\\" alone and "\\\x" lack.
+  return text[0] == '\\' && text[1] == '\\' && text[2] != '\\' && text[2] != '\0';
 }

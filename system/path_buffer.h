@@ -21,5 +21,18 @@ bool AppendSeparator(char* buffer, size_t size);
 // unchanged, when it holds no '\'.
 bool CutAtLastSeparator(char* buffer);
 
+// True when separator, a '\' in path, is a drive root's ("C:\"): cut there, the path would be a
+// bare "C:", which names the drive's current folder rather than its root.
+bool IsDriveRootSeparator(const char* path, const char* separator);
+
+// Cuts a file's full path to its folder, like CutAtLastSeparator, but keeps the '\' of a drive
+// root ("C:\x.exe" gives "C:\", "C:\a\x.exe" gives "C:\a").
+bool CutToFolder(char* buffer);
+
+// True when text is a full path: a drive letter, ':' and '\' ("C:\..."), or a network path
+// "\\server..." (a path without its share fails later, as any missing folder does). Anything else
+// ("", "x", "\x", "C:x") is read against a current folder or drive, and so could name any folder.
+bool IsFullPath(const char* text);
+
 // Compares two texts ignoring the case of the ASCII letters; true when they are equal.
 bool EqualIgnoringAsciiCase(const char* a, const char* b);

@@ -62,7 +62,7 @@ void RemoveLegacyShortcuts() {
   char path[kPathSize];
   if (shell.ProgramsFound && CopyPath(path, kPathSize, shell.Programs) &&
       AppendPath(path, kPathSize, "\\" PREVIOUS_START_MENU_FOLDER)) {
-    EmptyDirectoryTree(path, kRemoveTreeRoot);
+    (void)EmptyDirectoryTree(path, kRemoveTreeRoot);  // best effort; a link there stays as it is
   }
   if (shell.DesktopFound && CopyPath(path, kPathSize, shell.Desktop) &&
       AppendPath(path, kPathSize, "\\" PREVIOUS_DESKTOP_LINK)) {

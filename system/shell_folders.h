@@ -19,5 +19,6 @@ struct ShellFolders {
 
 // Fills folders from the values "Programs" and "Desktop" (names compared without regard to ASCII
 // case; the first match of each name counts). A key that cannot be opened finds neither. Values
-// whose name or data does not fit in kPathSize bytes are passed over.
+// whose name or data does not fit in kPathSize bytes are passed over; one that is not a full path
+// (IsFullPath) leaves its folder not found.
 void LookupShellFolders(ShellFolders& folders);

@@ -4,10 +4,12 @@
 #include "system/path_buffer.h"
 #include "system/win32_api.h"
 
-// Takes one value into its folder slot unless that folder was found already.
+// Takes one value into its folder slot unless that folder was found already. A value that is not
+// a full path counts as not found: "" or "\\x" would put the links (and the removal of the old
+// ones) on the current drive, wherever that is.
 static void TakeFolder(const char* data, char* folder, int& found) {
   if (found) return;  // later values of the same name are ignored
-  if (CopyPath(folder, kPathSize, data)) found = 1;
+  if (IsFullPath(data) && CopyPath(folder, kPathSize, data)) found = 1;
 }
 
 // Reads the values of the shell-folders key by index until both folders are known or the

@@ -10,12 +10,15 @@ enum ShortcutsResult : int {
 };
 
 // Creates the product's links from Package and Setup.InstallDirectory (which ends in '\'). The
-// product folder in the Programs folder is emptied first, or created. Returns a ShortcutsResult.
+// product folder in the Programs folder is emptied first, or created; a product folder that is a
+// link, or that cannot be created, gets no links (the desktop link is still made). Returns a
+// ShortcutsResult.
 ShortcutsResult CreateShortcuts();
 
 // Writes one shell link file at linkPath pointing at target, with the target's folder as working
-// directory; arguments and iconPath may be null (iconIndex counts only with an iconPath). Assumes
-// COM is initialised on the thread. Returns the HRESULT of creating the link object or of
-// obtaining its IPersistFile when one of these fails, otherwise that of the save.
+// directory (a drive's root keeps its '\'); arguments and iconPath may be null (iconIndex counts
+// only with an iconPath). Assumes COM is initialised on the thread. Returns E_ACCESSDENIED, writing
+// nothing, when linkPath is a link or other reparse point; otherwise the HRESULT of creating the
+// link object or of obtaining its IPersistFile when one of these fails, else that of the save.
 long CreateShellLink(const char* target, const char* linkPath, const char* arguments,
                      const char* iconPath, int iconIndex);

@@ -18,8 +18,8 @@ static HRESULT SaveShellLink(IShellLinkA* link, const char* target, const char* 
                              const char* arguments, const char* iconPath, int iconIndex) {
   char workingDirectory[kPathSize];
   (void)link->SetPath(target);  // property setters: results not acted on
-  if (CopyPath(workingDirectory, kPathSize, target) && CutAtLastSeparator(workingDirectory)) {
-    (void)link->SetWorkingDirectory(workingDirectory);  // "c:\x.exe" gives the bare "c:"
+  if (CopyPath(workingDirectory, kPathSize, target) && CutToFolder(workingDirectory)) {
+    (void)link->SetWorkingDirectory(workingDirectory);  // "c:\x.exe" gives the root "c:\"
   }
   if (arguments != nullptr) (void)link->SetArguments(arguments);
   if (iconPath != nullptr) (void)link->SetIconLocation(iconPath, iconIndex);
@@ -39,6 +39,8 @@ static HRESULT SaveShellLink(IShellLinkA* link, const char* target, const char* 
 
 long CreateShellLink(const char* target, const char* linkPath, const char* arguments,
                      const char* iconPath, int iconIndex) {
+  // Saving over a link would write the link file into the file it points at.
+  if (IsReparsePointAt(linkPath)) return E_ACCESSDENIED;
   IShellLinkA* link = nullptr;
   HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(&link));
@@ -57,22 +59,28 @@ static bool ComposeLinkPath(char* path, const char* directory, const char* name1
          AppendPath(path, kPathSize, name2);
 }
 
-// Empties the product folder when it exists (the test moves the current directory, as every
-// existence test of the program does), otherwise creates it one level deep.
-static void PrepareProductFolder(const char* folder) {
-  if (SetCurrentDirectoryA(folder)) {
-    EmptyDirectoryTree(folder, kKeepTreeRoot);
-  } else {
-    (void)CreateDirectoryA(folder, nullptr);  // best effort: its links then fail silently
+// Empties the product folder when it exists, otherwise creates it one level deep. True when the
+// folder can take the links: false for a folder that is a link (its links would land, and its
+// emptying would delete, in a folder elsewhere) and for one that cannot be created.
+static bool PrepareProductFolder(const char* folder) {
+  switch (EmptyDirectoryTree(folder, kKeepTreeRoot)) {
+    case kTreeWalked:
+      return true;
+    case kTreeNotEntered:
+      return CreateDirectoryA(folder, nullptr) != FALSE;
+    default:
+      return false;
   }
 }
 
-// Writes the links of the table in their order: program, desktop, help, uninstall. folder ends
-// in '\'; program is the full path of the program file.
-static void CreateProductLinks(const char* folder, const ShellFolders& shell, const char* program) {
+// Writes the links of the table in their order: program, desktop, help, uninstall; those in the
+// product folder only when useFolder. folder ends in '\'; program is the full path of the program
+// file.
+static void CreateProductLinks(const char* folder, bool useFolder, const ShellFolders& shell,
+                               const char* program) {
   char link[kPathSize];
   char target[kPathSize];
-  if (ComposeLinkPath(link, folder, Package.ProductName, ".lnk")) {
+  if (useFolder && ComposeLinkPath(link, folder, Package.ProductName, ".lnk")) {
     (void)CreateShellLink(program, link, nullptr, nullptr, 0);
   }
   if (Package.CreateDesktopShortcut && shell.DesktopFound &&
@@ -80,11 +88,13 @@ static void CreateProductLinks(const char* folder, const ShellFolders& shell, co
       AppendPath(link, kPathSize, ".lnk")) {
     (void)CreateShellLink(program, link, nullptr, nullptr, 0);
   }
-  if (Package.CreateHelpShortcut && ComposeLinkPath(link, folder, Package.HelpShortcutName, "") &&
+  if (useFolder && Package.CreateHelpShortcut &&
+      ComposeLinkPath(link, folder, Package.HelpShortcutName, "") &&
       ComposeLinkPath(target, Setup.InstallDirectory, Package.HelpFileName, "")) {
     (void)CreateShellLink(target, link, nullptr, nullptr, 0);
   }
-  if (Package.CreateUninstall && ComposeLinkPath(link, folder, "Uninstall ", Package.ProductName) &&
+  if (useFolder && Package.CreateUninstall &&
+      ComposeLinkPath(link, folder, "Uninstall ", Package.ProductName) &&
       AppendPath(link, kPathSize, ".lnk")) {
     (void)CreateShellLink(program, link, Package.UninstallArgument, program,
                           Package.UninstallIconIndex);
@@ -101,11 +111,11 @@ ShortcutsResult CreateShortcuts() {
   bool haveFolder = ComposeLinkPath(folder, shell.Programs, "\\", Package.ProductName);
   bool haveProgram =
       ComposeLinkPath(program, Setup.InstallDirectory, Package.ProgramBaseName, ".exe");
-  if (haveFolder) {
-    PrepareProductFolder(folder);
-    haveFolder = AppendPath(folder, kPathSize, "\\");
+  if (haveFolder && haveProgram) {
+    // A folder that cannot be used loses its links silently; the desktop link is still made.
+    bool useFolder = PrepareProductFolder(folder) && AppendPath(folder, kPathSize, "\\");
+    CreateProductLinks(folder, useFolder, shell, program);
   }
-  if (haveFolder && haveProgram) CreateProductLinks(folder, shell, program);
   CoUninitialize();
   return kShortcutsDone;
 }

@@ -31,7 +31,9 @@ bool NamesNoFolder(const char* text) {
 }
 
 void DropTrailingBackslash(char* path) {
-  if (EndsWithBackslash(path)) path[strlen(path) - 1] = '\0';
+  if (!EndsWithBackslash(path)) return;
+  char* last = path + strlen(path) - 1;
+  if (!IsDriveRootSeparator(path, last)) *last = '\0';
 }
 
 bool CanTakeTrailingBackslash(const char* path, size_t size) {

@@ -19,7 +19,8 @@ bool ComposeBrowsedDestination(char* path, size_t size, const char* folder);
 // default back for all of them alike.
 bool NamesNoFolder(const char* text);
 
-// Removes one trailing '\' if there is one; a text ending in two keeps one.
+// Removes one trailing '\' if there is one, except a drive root's ("C:\" stays: "C:" would name
+// the drive's current folder); a text ending in two keeps one.
 void DropTrailingBackslash(char* path);
 
 // True when the path already ends in '\' or has room in size bytes for one more.

@@ -117,25 +117,32 @@ enum class FieldRead {
 };
 
 // Makes path (a kPathSize buffer) a full path: the extractor moves the current directory, so a
-// relative destination would not stay where it pointed. False when the full path does not fit.
+// relative destination would not stay where it pointed. A relative one is taken from the start
+// directory, not from wherever an earlier check left the current directory. False when the full
+// path does not fit.
 bool MakeFullPath(char* path) {
+  (void)SetCurrentDirectoryA(Setup.StartDirectory);  // best effort: it was current at start
   char full[kPathSize];
   DWORD length = GetFullPathNameA(path, kPathSize, full, nullptr);
   return length > 0 && length < kPathSize && CopyPath(path, kPathSize, full);
 }
 
 // Reads the destination field into InstallDirectory, and the desktop box into
-// CreateDesktopShortcut (on every press). Too long means the text, or its full path, does not fit
-// the buffer with the '\' that the install appends.
+// CreateDesktopShortcut (on every press). The full path is taken of the text as typed, and only
+// then is a trailing '\' dropped: "C:" would be the current folder of drive C, not its root. Too
+// long means the text, or its full path, does not fit the buffer with the '\' that the install
+// appends, or some file of the product would not fit below it.
 FieldRead ReadDestination(HWND dialog) {
   int typed = GetWindowTextLengthA(GetDlgItem(dialog, IDC_DESTINATION));
   GetDlgItemTextA(dialog, IDC_DESTINATION, Setup.InstallDirectory, kPathSize);
   Package.CreateDesktopShortcut = IsDlgButtonChecked(dialog, IDC_DESKTOP_ICON) == BST_CHECKED;
   if (NamesNoFolder(Setup.InstallDirectory)) return FieldRead::NoFolder;
-  DropTrailingBackslash(Setup.InstallDirectory);
-  if (typed < kPathSize && MakeFullPath(Setup.InstallDirectory) &&
-      CanTakeTrailingBackslash(Setup.InstallDirectory, kPathSize))
-    return FieldRead::Ready;
+  if (typed < kPathSize && MakeFullPath(Setup.InstallDirectory)) {
+    DropTrailingBackslash(Setup.InstallDirectory);
+    if (CanTakeTrailingBackslash(Setup.InstallDirectory, kPathSize) &&
+        PayloadFitsBelow(Setup.InstallDirectory))
+      return FieldRead::Ready;
+  }
   WarnPathTooLong(dialog);
   return FieldRead::TooLong;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The install dialog as a person meets it: its look at start, Cancel, the close box, a destination
 # that names no folder, a folder that is not empty, browsing, a destination too long for the
-# program's paths, one whose parent is missing, a relative one.
+# program's paths or for the product's deepest file, one whose parent is missing, a relative one.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 e2e_begin dialog
 destination() { drv dialog-state | field destination; }
@@ -45,13 +45,16 @@ drv press browse
 drv answer ok 30
 expect_soon "browsed folder with the product folder" 'c:\program files\quorvelane' lower_destination
 
-echo "-- a destination too long for a path"
-long='C:\'$(printf 'a%.0s' $(seq 256))
-drv set-destination "$long"
-drv press install
-expect_box "Warning..!" "$kTooLongText" "OK"
-drv answer ok
-expect "dialog stays" "$(destination)" "$long"
+echo "-- a destination too long for a path, and one too long for the product's deepest file"
+for length in 256 230; do
+  long='C:\'$(printf 'a%.0s' $(seq $length))
+  drv set-destination "$long"
+  drv press install
+  expect_box "Warning..!" "$kTooLongText" "OK"
+  drv answer ok
+  expect "dialog stays ($length)" "$(destination)" "$long"
+  expect_missing "nothing created ($length)" "$(unix_path "$long")"
+done
 
 echo "-- a destination whose parent does not exist"
 drv set-destination 'C:\no such folder\Quorvelane'

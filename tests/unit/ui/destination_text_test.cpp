@@ -31,8 +31,8 @@ TEST(DestinationText, BrowsedFolderGetsOneSeparatorAndTheFolderNameOrIsRefusedUn
   }
 }
 
-// As the dialog reads a typed destination: one trailing '\' dropped, then room needed for the '\'
-// that the install appends.
+// As the dialog reads a typed destination, once it is a full path: one trailing '\' dropped, but
+// never a drive root's, then room needed for the '\' that the install appends.
 TEST(DestinationText, TypedDestinationLosesOneTrailingBackslashAndNeedsRoomForOne) {
   const struct {
     std::string Typed, Kept;
@@ -41,6 +41,7 @@ TEST(DestinationText, TypedDestinationLosesOneTrailingBackslashAndNeedsRoomForOn
       {"D:\\Games\\", "D:\\Games", true},
       {"D:\\Games\\\\", "D:\\Games\\", true},
       {std::string(258, 'a') + "\\", std::string(258, 'a'), true},
+      {"C:\\", "C:\\", true},
   };
   for (const auto& row : rows) {
     char path[kPathSize];
