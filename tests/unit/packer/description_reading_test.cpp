@@ -49,34 +49,23 @@ TEST(DescriptionReading, EachMistakeNamesTheFileAndLine) {
       {With("title", std::string("T\0evil", 6)),
        "package.ini:3: title: holds a control character (byte 0x00)"},
       {With("title", "T\tx"), "package.ini:3: title: holds a control character (byte 0x09)"},
-      {With("product_name", "\x1b[31mred"), "package.ini:4: product_name: holds a control"},
       {base + "uninstall_argument = /u\x7f\n",
        "package.ini:7: uninstall_argument: holds a control"},
-      {With("product_folder", "pro\x01duct"), "package.ini:2: product_folder: holds a control"},
       // The Start-menu folder must be the product's own, not one that Windows keeps there.
       {With("product_name", "StartUp"),
        "package.ini:4: product_name: \"StartUp\" would make the Start-menu folder "
        "Programs\\Startup, which belongs to Windows"},
-      {With("product_name", "ADMINISTRATIVE tools"), "package.ini:4: product_name: \"ADMINIS"},
       {With("product_name", "windows powershell"), "Programs\\Windows PowerShell, which"},
-      {With("product_name", "Accessories"), "package.ini:4: product_name: \"Accessories\" would"},
       // The base directory is a full folder path, as the program appends the folder to it.
       {With("default_base_directory", "\\\\?\\C:\\..\\..\\Windows"),
        "package.ini:6: default_base_directory: \"\\\\?\\C:\\..\\..\\Windows\" is not a full folder "
        "path (\\\\?\\ and \\\\.\\ paths are not folder paths)"},
-      {With("default_base_directory", "\\\\.\\C:\\x"), "are not folder paths"},
       {With("default_base_directory", "c:\\program files\\..\\Windows"),
        "(the folder name \"..\" is \".\" or \"..\")"},
-      {With("default_base_directory", "c:\\.\\x"), "(the folder name \".\" is"},
       {With("default_base_directory", "program files"), "(it must start with a drive (C:\\)"},
-      {With("default_base_directory", "\\program files"), "(it must start with a drive"},
-      {With("default_base_directory", "c:program files"), "(it must start with a drive"},
       {With("default_base_directory", "c:\\"), "(it has an empty folder name"},
-      {With("default_base_directory", "c:\\apps\\"), "(it has an empty folder name"},
-      {With("default_base_directory", "c:\\apps\\\\x"), "(it has an empty folder name"},
       {With("default_base_directory", "\\\\server"), "(it names a server without a share)"},
       {With("default_base_directory", "c:\\apps/x"), "(the folder name \"apps/x\" holds one of"},
-      {With("default_base_directory", "c:\\apps\\CON"), "(the folder name \"CON\" is a device"},
   };
   for (const auto& [text, message] : cases) {
     SCOPED_TRACE(message);
@@ -111,11 +100,9 @@ TEST(DescriptionReading, CommentsLineEndsAndValueSpellingsAreAccepted) {
   EXPECT_EQ(d.CreateDesktopShortcut, 1);
   EXPECT_EQ(d.UninstallIconIndex, -3);
   EXPECT_EQ(d.ProductFolder, dir.Root() + "/product");
-  for (const char* base : {"D:\\Apps", "\\\\server\\share", "\\\\srv\\apps\\Program Files (x86)"}) {
-    SCOPED_TRACE(base);
+  for (const char* base : {"D:\\Apps", "\\\\server\\share", "\\\\srv\\a\\Program Files (x86)"})
     CheckPackageDescription(
-        ReadPackageDescription(dir.Write("package.ini", With("default_base_directory", base))));
-  }
+        ReadPackageDescription(dir.Write("x.ini", With("default_base_directory", base))));
 }
 
 }  // namespace
