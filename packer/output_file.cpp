@@ -47,11 +47,12 @@ fs::path Resolved(const fs::path& path) {
   return resolved;
 }
 
-// Where a write to path lands: its folder resolved, then its own name (not followed).
+// Where a write to path lands: its folder as the system resolves it (a link, then "..", as a
+// lexical reading would not), then its own name, not followed.
 fs::path WrittenPlace(const std::string& path) {
-  const fs::path normal = fs::path(path).lexically_normal();
-  if (!normal.has_filename()) return Resolved(normal);  // "dir/" or "..": a folder
-  return Resolved(normal.parent_path().empty() ? "." : normal.parent_path()) / normal.filename();
+  const fs::path given(path), name = given.filename();
+  if (name.empty() || name == "." || name == "..") return Resolved(given);  // a folder
+  return Resolved(given.has_parent_path() ? given.parent_path() : ".") / name;
 }
 
 // True when path is folder or lies below it; both resolved.

@@ -48,7 +48,7 @@ TEST(WriteFileAtomically, NeverThroughALink) {
 
 // Paths below the scratch directory; the product folder is "product" (spelt "product/" in one
 // case), the input file is given as "ini-link", a link to "in.ini", and "linked" is a link to the
-// product folder.
+// product's "sub".
 TEST(CheckOutputIsNoInput, AnOutputAmongTheInputsIsRefusedHoweverSpelt) {
   const struct {
     const char* output;
@@ -58,7 +58,8 @@ TEST(CheckOutputIsNoInput, AnOutputAmongTheInputsIsRefusedHoweverSpelt) {
       {"product/out.kpx", "product", "inside the product folder"},
       {"elsewhere/../product/out.kpx", "product/", "inside the product folder"},
       {"linked/out.kpx", "product", "inside the product folder"},
-      {"product/x.kpx", "linked", "inside the product folder"},  // the folder named by its link
+      {"linked/../out.kpx", "product", "inside the product folder"},  // the link, then ".."
+      {"product/sub/x.kpx", "linked", "inside the product folder"},   // the folder named by a link
       {"product", "product", "inside the product folder"},
       {"in.ini", "product", "would replace the input"},
       {"ini-link", "product", "would replace the input"},
@@ -70,8 +71,7 @@ TEST(CheckOutputIsNoInput, AnOutputAmongTheInputsIsRefusedHoweverSpelt) {
     ScratchDir dir;
     dir.Write("product/sub/a.txt", "a");
     dir.Write("product2/b.txt", "b");
-    dir.Write("product/out.kpx", "an old payload");
-    fs::create_directory_symlink(dir.Path("product"), dir.Path("linked"));
+    fs::create_directory_symlink(dir.Path("product/sub"), dir.Path("linked"));
     fs::create_symlink(dir.Write("in.ini", "[package]"), dir.Path("ini-link"));
     const fs::path cwd = fs::current_path();
     fs::current_path(dir.Root());  // relative spellings as a user types them
