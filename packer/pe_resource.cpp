@@ -123,14 +123,14 @@ class ResourceTree {
   // The number of entries in the directory at dir.
   uint32_t Count(uint32_t dir) const { return U16(dir + 12) + U16(dir + 14); }
 
-  // The target of the only entry of the directory at dir; throws when it is empty or has more
-  // than one (which of several Windows takes depends on the system's language, so the host tool
-  // could not tell which one a setup installs).
-  uint32_t Only(uint32_t dir, const std::string& what, const char* several) const {
+  // The target of the only entry of the language directory at dir; throws when it is empty or
+  // has more than one (Windows picks one by the system's language, so the host tool could not tell
+  // which one a setup installs).
+  uint32_t OnlyLanguage(uint32_t dir, const std::string& what) const {
     const uint32_t count = Count(dir);
     if (count == 0) Fail("the file has no " + what);
     if (count > 1)
-      Fail("the file has " + std::to_string(count) + " " + several + " of the " + what +
+      Fail("the file has " + std::to_string(count) + " languages of the " + what +
            ", where a setup carries one");
     return U32(dir + 16 + 4);
   }
@@ -180,7 +180,7 @@ std::vector<uint8_t> FindNamedTypeResource(const std::vector<uint8_t>& image,
     Fail("the file has " + std::to_string(tree.Count(ids)) + " resources of type \"" + typeName +
          "\", where a setup carries one");
   const uint32_t languages = Subdirectory(tree.Find(ids, nullptr, id, what.c_str()));
-  const uint32_t dataEntry = tree.Only(languages, what, "languages");
+  const uint32_t dataEntry = tree.OnlyLanguage(languages, what);
   if (dataEntry & kHighBit) Fail("the resource tree is damaged");
   const uint32_t rva = tree.U32(dataEntry), size = tree.U32(dataEntry + 4);
   const uint64_t offset = FileOffsetOf(layout, pe, rva, size);
