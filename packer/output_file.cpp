@@ -8,10 +8,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "packer/kpx_error.h"
 
@@ -34,6 +36,31 @@ int WriteAll(int fd, const std::vector<uint8_t>& bytes) {
   return 0;
 }
 
+namespace fs = std::filesystem;
+
+// path made absolute with its links and "." and ".." resolved as far as it exists.
+fs::path Resolved(const fs::path& path) {
+  std::error_code error;
+  fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
+  if (error)
+    throw KpxError(path.string() + ": cannot tell where the path leads (" + error.message() + ")");
+  return resolved;
+}
+
+// Where a write to path lands: its folder as the system resolves it (a link, then "..", as a
+// lexical reading would not), then its own name, not followed.
+fs::path WrittenPlace(const std::string& path) {
+  const fs::path given(path), name = given.filename();
+  if (name.empty() || name == "." || name == "..") return Resolved(given);  // a folder
+  return Resolved(given.has_parent_path() ? given.parent_path() : ".") / name;
+}
+
+// True when path is folder or lies below it; both resolved.
+bool IsWithin(const fs::path& path, const fs::path& folder) {
+  auto mismatch = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+  return mismatch.first == folder.end();
+}
+
 mode_t NewFileMode() {
   mode_t mask = umask(0);
   umask(mask);
@@ -54,5 +81,21 @@ void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& by
   if (error != 0) {
     (void)unlink(temporary.c_str());  // best effort; the failure is what gets reported
     Fail(path, "cannot write the file", error);
+  }
+}
+
+void CheckOutputIsNoInput(const std::string& output, const std::vector<std::string>& folders,
+                          const std::vector<std::string>& files) {
+  const fs::path place = WrittenPlace(output);
+  for (const std::string& folder : folders) {
+    if (IsWithin(place, Resolved(folder)))
+      throw KpxError(output + ": the output would be inside the product folder " + folder +
+                     ", among the files it is made from; write it elsewhere");
+  }
+  for (const std::string& file : files) {
+    // The file's own place and, for a link, what it points to: writing either loses the input.
+    if (place == WrittenPlace(file) || place == Resolved(file))
+      throw KpxError(output + ": the output would replace the input " + file +
+                     "; write it elsewhere");
   }
 }

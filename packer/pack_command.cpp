@@ -10,6 +10,7 @@ void PackCommand(const Options& options) {
   std::string first;
   if (!Utf8ToCp1252(options.first, first))
     throw KpxError(options.first + ": the name has characters that code page 1252 cannot hold");
+  CheckOutputIsNoInput(options.output, {options.input}, {});
   std::vector<ProductFile> files = ListProductFiles(options.input, first, DefaultDestination());
   WriteFileAtomically(options.output, BuildPayload(files, options.level));
 }

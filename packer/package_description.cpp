@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
@@ -32,6 +33,28 @@ constexpr char kCaptionPrefix[] = CAPTION_PREFIX;
 constexpr char kUninstallKey[] = UNINSTALL_KEY_ROOT;
 constexpr char kAssumedShellFolder[] =
     "C:\\Documents and Settings\\Administrator\\Start Menu\\Programs";
+
+// Folders that Windows itself keeps directly in a Start menu's Programs folder (from one version
+// or another). The install empties the product's Start-menu folder, Programs\product_name, before
+// it writes its links, so a product must never take one of these names.
+constexpr const char* kWindowsProgramsFolders[] = {
+    "Startup",
+    "Accessories",
+    "Accessibility",
+    "Administrative Tools",
+    "Ease of Access",
+    "Extras and Upgrades",
+    "Games",
+    "Maintenance",
+    "System Tools",
+    "Tablet PC",
+    "Windows Accessories",
+    "Windows Administrative Tools",
+    "Windows Ease of Access",
+    "Windows PowerShell",
+    "Windows System",
+    "Windows Tools",
+};
 
 enum class KeyType { Text, Path, Flag, Integer };
 
@@ -128,8 +151,16 @@ bool ParseInteger(const std::string& value, int* number) {
   return true;
 }
 
-// Stores one setting's value in its field; throws naming the line when it is not of the key's type.
+// Stores one setting's value in its field; throws naming the line when it holds a control
+// character (NUL, TAB, ESC, any below 0x20, DEL) or is not of the key's type.
 void Store(PackageDescription& d, const DescriptionKey& key, const std::string& value) {
+  for (char c : value) {
+    if (uint8_t(c) < 0x20 || c == 0x7F) {
+      char byte[8];
+      std::snprintf(byte, sizeof byte, "0x%02X", uint8_t(c));
+      FailField(d, key.Name, std::string("holds a control character (byte ") + byte + ")");
+    }
+  }
   switch (key.Type) {
     case KeyType::Path:
       d.*key.Text = (std::filesystem::path(d.SourcePath).parent_path() / value).string();
@@ -169,6 +200,52 @@ void CheckName(const PackageDescription& d, const char* field, const std::string
     FailField(d, field,
               "\"" + PrintableEntryName(name) + "\" is not a valid file or folder name (it " +
                   problem + ")");
+}
+
+// Why path is not a full folder path that the program can append a backslash and a folder name
+// to: a drive (C:\ ...) or a share (\\server\share ...), then folder names. Empty when it is one.
+std::string BaseDirectoryProblem(const std::string& path) {
+  const bool share = path.compare(0, 2, "\\\\") == 0;
+  const bool drive =
+      path.size() >= 3 && std::isalpha(uint8_t(path[0])) && path[1] == ':' && path[2] == '\\';
+  if (!share && !drive) return "it must start with a drive (C:\\) or a share (\\\\server\\share)";
+  std::vector<std::string> names(1);
+  for (size_t i = share ? 2 : 3; i < path.size(); ++i) {
+    if (path[i] == '\\')
+      names.emplace_back();
+    else
+      names.back() += path[i];
+  }
+  if (share && (names[0] == "?" || names[0] == "."))
+    return "\\\\?\\ and \\\\.\\ paths are not folder paths";
+  if (share && names.size() < 2) return "it names a server without a share";
+  for (const std::string& name : names) {
+    if (name.empty())
+      return "it has an empty folder name (a doubled \\ or a \\ at the end, where the program adds "
+             "its own)";
+    if (const char* problem = WindowsNameProblem(name))
+      return "the folder name \"" + PrintableEntryName(name) + "\" " + problem;
+  }
+  return "";
+}
+
+void CheckBaseDirectory(const PackageDescription& d) {
+  const std::string problem = BaseDirectoryProblem(d.DefaultBaseDirectory);
+  if (!problem.empty())
+    FailField(d, "default_base_directory",
+              "\"" + PrintableEntryName(d.DefaultBaseDirectory) + "\" is not a full folder path (" +
+                  problem + ")");
+}
+
+// Refuses a product name that would make the product's Start-menu folder one of Windows's own.
+void CheckStartMenuFolder(const PackageDescription& d) {
+  for (const char* folder : kWindowsProgramsFolders) {
+    if (WindowsCaseFold(d.ProductName) == WindowsCaseFold(folder))
+      FailField(d, "product_name",
+                "\"" + PrintableEntryName(d.ProductName) + "\" would make the Start-menu folder " +
+                    "Programs\\" + folder + ", which belongs to Windows and which the install " +
+                    "empties; name the product's own folder");
+  }
 }
 
 void CheckTextLengths(const PackageDescription& d) {
@@ -234,10 +311,12 @@ std::string DefaultInstallDirectory(const PackageDescription& d) {
 
 void CheckPackageDescription(const PackageDescription& d) {
   CheckName(d, "product_name", d.ProductName);
+  CheckStartMenuFolder(d);
   CheckName(d, "default_folder_name", d.DefaultFolderName);
   CheckName(d, "program_base_name", d.ProgramBaseName);
   if (d.Title.empty()) FailField(d, "title", "is empty");
   if (d.DefaultBaseDirectory.empty()) FailField(d, "default_base_directory", "is empty");
+  CheckBaseDirectory(d);
   if (d.UninstallArgument.size() + 1 > size_t(kUninstallArgumentSize))
     FailField(d, "uninstall_argument",
               "\"" + PrintableEntryName(d.UninstallArgument) + "\" does not fit its " +

@@ -48,15 +48,17 @@ struct PackageDescription {
 };
 
 // Reads a description file. Throws KpxError "PATH:LINE: ..." for a syntax error, an unknown key
-// (suggesting the nearest known one), a key given twice, or a value that is not of its key's type
-// (a boolean, an integer that fits an int, a text that code page 1252 can hold); "PATH: ..." for a
-// missing key.
+// (suggesting the nearest known one), a key given twice, a value holding a control character
+// (below 0x20, or DEL), or a value that is not of its key's type (a boolean, an integer that fits
+// an int, a text that code page 1252 can hold); "PATH: ..." for a missing key.
 PackageDescription ReadPackageDescription(const std::string& path);
 
 // Checks the texts that the program relies on; throws KpxError naming the file, the line and the
 // field that fails:
-// UninstallArgument within its 12 bytes, every text within the buffers it is formatted into, and
-// every text that becomes a file or folder name a single valid Windows name.
+// UninstallArgument within its 12 bytes, every text within the buffers it is formatted into,
+// every text that becomes a file or folder name a single valid Windows name, ProductName none of
+// the Start-menu folders that Windows keeps (the install empties the product's), and
+// DefaultBaseDirectory a full drive or share path of valid folder names.
 void CheckPackageDescription(const PackageDescription& description);
 
 // "PATH:LINE: " for a key given in the file, "PATH: " for one left out, nothing for a description

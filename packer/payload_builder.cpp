@@ -11,8 +11,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <exception>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <thread>
 
@@ -23,16 +21,6 @@
 #include "packer/verify.h"
 
 namespace {
-
-std::vector<uint8_t> ReadFileBytes(const ProductFile& file) {
-  std::ifstream in(file.SourcePath, std::ios::binary);
-  std::vector<uint8_t> bytes;
-  if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) throw KpxError(file.SourcePath + ": cannot read the file");
-  if (bytes.size() != file.Size)
-    throw KpxError(file.SourcePath + ": the file changed while packing");
-  return bytes;
-}
 
 // One file's entry as a worker prepared it: the file's bytes and, when compression made them
 // smaller, the compressed stream.
@@ -47,7 +35,7 @@ struct PreparedEntry {
 // Runs on a worker thread: the encoder keeps no shared state.
 void PrepareEntry(const ProductFile& file, const lzh::EncoderSettings& settings,
                   PreparedEntry& entry, std::atomic<uint64_t>& bytesDone) {
-  entry.Data = ReadFileBytes(file);
+  entry.Data = ReadProductFile(file);
   uint32_t size = uint32_t(entry.Data.size());
   if (size == 0) return;
   uint32_t reported = 0;

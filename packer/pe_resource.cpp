@@ -120,9 +120,18 @@ class ResourceTree {
     Fail(std::string("the file has no ") + what);
   }
 
-  // The first entry's target of the directory at dir (the first language); throws when empty.
-  uint32_t First(uint32_t dir, const char* what) const {
-    if (U16(dir + 12) + U16(dir + 14) == 0) Fail(std::string("the file has no ") + what);
+  // The number of entries in the directory at dir.
+  uint32_t Count(uint32_t dir) const { return U16(dir + 12) + U16(dir + 14); }
+
+  // The target of the only entry of the language directory at dir; throws when it is empty or
+  // has more than one (Windows picks one by the system's language, so the host tool could not tell
+  // which one a setup installs).
+  uint32_t OnlyLanguage(uint32_t dir, const std::string& what) const {
+    const uint32_t count = Count(dir);
+    if (count == 0) Fail("the file has no " + what);
+    if (count > 1)
+      Fail("the file has " + std::to_string(count) + " languages of the " + what +
+           ", where a setup carries one");
     return U32(dir + 16 + 4);
   }
 
@@ -166,9 +175,12 @@ std::vector<uint8_t> FindNamedTypeResource(const std::vector<uint8_t>& image,
   if (layout.ResourceRva == 0 || layout.ResourceSize == 0) Fail("the file has no resources");
   ResourceTree tree(layout, pe);
   const std::string what = "resource of type \"" + typeName + "\" with id " + std::to_string(id);
-  uint32_t types = Subdirectory(tree.Find(0, &typeName, 0, what.c_str()));
-  uint32_t languages = Subdirectory(tree.Find(types, nullptr, id, what.c_str()));
-  uint32_t dataEntry = tree.First(languages, what.c_str());
+  const uint32_t ids = Subdirectory(tree.Find(0, &typeName, 0, what.c_str()));
+  if (tree.Count(ids) > 1)
+    Fail("the file has " + std::to_string(tree.Count(ids)) + " resources of type \"" + typeName +
+         "\", where a setup carries one");
+  const uint32_t languages = Subdirectory(tree.Find(ids, nullptr, id, what.c_str()));
+  const uint32_t dataEntry = tree.OnlyLanguage(languages, what);
   if (dataEntry & kHighBit) Fail("the resource tree is damaged");
   const uint32_t rva = tree.U32(dataEntry), size = tree.U32(dataEntry + 4);
   const uint64_t offset = FileOffsetOf(layout, pe, rva, size);

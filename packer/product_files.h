@@ -11,20 +11,31 @@ struct ProductFile {
   std::string SourcePath;  // path on this machine
   std::string Name;        // entry name: relative path in code page 1252 with \ separators
   uint64_t Size = 0;
+  uint64_t Device = 0, Inode = 0;  // the file that was listed: opening checks it is still the one
 };
 
 // The destination that names are measured against when none is given: the shipped default
 // base directory and folder, "c:\program files\Quorvelane".
 std::string DefaultDestination();
 
-// Finds every file below folder (following symbolic links) and returns them in entry order:
-// the file whose entry name is first (code page 1252, with / or \) at the head, the rest sorted by
-// name. Throws KpxError naming the file for an unreadable file, a file of 2^31 bytes or more,
-// a name that code page 1252 cannot hold or Windows refuses, two names that Windows takes for one,
-// a path longer than 253 characters under destination, a symbolic link loop, a missing first
-// file, or a folder tree without files.
+// Finds every file below folder and returns them in entry order: the file whose entry name is
+// first (code page 1252, with / or \) at the head, the rest sorted by name. Throws KpxError
+// naming every symbolic link below folder (none is followed: a publisher copies the file in);
+// naming the file for an unreadable file, a file of 2^31 bytes or more, a name that code page 1252
+// cannot hold or Windows refuses, two names that Windows takes for one, a path longer than 253
+// characters under destination, or a missing first file; for a folder tree without files.
 std::vector<ProductFile> ListProductFiles(const std::string& folder, const std::string& first,
                                           const std::string& destination);
+
+// Opens file for reading as it was listed: never through a link at its path, only a plain file,
+// the same file (device and inode) of the same size. Returns the descriptor, which the caller
+// closes. Throws KpxError naming the file otherwise ("changed while packing").
+int OpenProductFile(const ProductFile& file);
+
+// Reads file whole through OpenProductFile, asking for at most Size + 1 bytes so that a file that
+// grew costs no more memory than the listed size. Throws KpxError naming the file when it cannot
+// be read or holds other than Size bytes.
+std::vector<uint8_t> ReadProductFile(const ProductFile& file);
 
 // Moves the file whose entry name is first (code page 1252, / or \ separators) to the head.
 // Throws KpxError when no file has that name.

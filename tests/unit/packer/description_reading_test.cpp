@@ -15,6 +15,13 @@ constexpr char kBase[] =
     "program_base_name = ledger\n"
     "default_base_directory = c:\\program files\n";
 
+// kBase with the value of key's line replaced.
+std::string With(const std::string& key, const std::string& value) {
+  std::string text = kBase;
+  const size_t start = text.find(key + " = ") + key.size() + 3;
+  return text.replace(start, text.find('\n', start) - start, value);
+}
+
 TEST(DescriptionReading, EachMistakeNamesTheFileAndLine) {
   const std::string base = kBase;
   const std::pair<std::string, const char*> cases[] = {
@@ -38,6 +45,27 @@ TEST(DescriptionReading, EachMistakeNamesTheFileAndLine) {
       {base + "create_help_shortcut = yes\n", "package.ini: help_file_name: missing in [package]"},
       {base + "default_folder_name = a/b\n",
        "package.ini:7: default_folder_name: \"a/b\" is not a valid"},
+      // Values hold no control characters.
+      {With("title", std::string("T\0evil", 6)),
+       "package.ini:3: title: holds a control character (byte 0x00)"},
+      {With("title", "T\tx"), "package.ini:3: title: holds a control character (byte 0x09)"},
+      {base + "uninstall_argument = /u\x7f\n",
+       "package.ini:7: uninstall_argument: holds a control"},
+      // The Start-menu folder must be the product's own, not one that Windows keeps there.
+      {With("product_name", "StartUp"),
+       "package.ini:4: product_name: \"StartUp\" would make the Start-menu folder "
+       "Programs\\Startup, which belongs to Windows"},
+      {With("product_name", "windows powershell"), "Programs\\Windows PowerShell, which"},
+      // The base directory is a full folder path, as the program appends the folder to it.
+      {With("default_base_directory", "\\\\?\\C:\\..\\..\\Windows"),
+       "package.ini:6: default_base_directory: \"\\\\?\\C:\\..\\..\\Windows\" is not a full folder "
+       "path (\\\\?\\ and \\\\.\\ paths are not folder paths)"},
+      {With("default_base_directory", "c:\\program files\\..\\Windows"),
+       "(the folder name \"..\" is \".\" or \"..\")"},
+      {With("default_base_directory", "program files"), "(it must start with a drive (C:\\)"},
+      {With("default_base_directory", "c:\\"), "(it has an empty folder name"},
+      {With("default_base_directory", "\\\\server"), "(it names a server without a share)"},
+      {With("default_base_directory", "c:\\apps/x"), "(the folder name \"apps/x\" holds one of"},
   };
   for (const auto& [text, message] : cases) {
     SCOPED_TRACE(message);
@@ -72,6 +100,9 @@ TEST(DescriptionReading, CommentsLineEndsAndValueSpellingsAreAccepted) {
   EXPECT_EQ(d.CreateDesktopShortcut, 1);
   EXPECT_EQ(d.UninstallIconIndex, -3);
   EXPECT_EQ(d.ProductFolder, dir.Root() + "/product");
+  for (const char* base : {"D:\\Apps", "\\\\server\\share", "\\\\srv\\a\\Program Files (x86)"})
+    CheckPackageDescription(
+        ReadPackageDescription(dir.Write("x.ini", With("default_base_directory", base))));
 }
 
 }  // namespace

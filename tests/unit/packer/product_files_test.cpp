@@ -2,8 +2,11 @@
 #include "packer/product_files.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
+
+#include "packer/payload_builder.h"
 
 #include "tests/support/scratch_dir.h"
 
@@ -44,10 +47,15 @@ TEST(ProductFiles, BadTreesAreRefusedNamingTheCause) {
       {[](D d) { d.Write("caf\xc3\xa9", "1"), d.Write("CAF\xc3\x89", "2"); }, "another file"},
       {[](D d) { d.Write("dir./x.txt", "x"); }, "ends with a dot"},
       {[](D d) { d.Write("f", "x"), fs::create_directory_symlink(d.Root(), d.Path("loop")); },
-       "symbolic link loop"},
-      {[](D d) { fs::create_symlink(d.Path("self"), d.Path("self")); }, "symbolic link loop"},
+       "loop"},
+      {[](D d) { fs::create_symlink(d.Path("self"), d.Path("self")); }, "self"},
       {[](D d) { d.Write("f", "x"), fs::create_symlink(d.Path("gone"), d.Path("dead")); },
-       "dead: cannot read"},
+       "symbolic links are not packed (copy what each one points to into the folder instead)"},
+      {[](D d) {  // each link is named, wherever it points
+         d.Write("sub/a.exe", "MZ"), fs::create_symlink("/etc/passwd", d.Path("readme.txt"));
+         fs::create_symlink("a.exe", d.Path("sub/b.exe"));
+       },
+       "/readme.txt, "},
       {[](D d) { fs::resize_file(d.Write("big", ""), uint64_t(1) << 31); },
        "big: the file has 2^31 bytes"},
   };
@@ -58,6 +66,49 @@ TEST(ProductFiles, BadTreesAreRefusedNamingTheCause) {
     try {
       ListProductFiles(dir.Root(), "", DefaultDestination());
       ADD_FAILURE() << "accepted";
+    } catch (const KpxError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+    }
+  }
+}
+
+void LinkInstead(const fs::path& path, const fs::path& target) {
+  fs::remove_all(path);
+  fs::create_symlink(target, path);
+}
+
+// What was listed is what gets packed: a file changed between the listing and its reading (the
+// seam: the change is made between the two calls) fails the pack instead of packing what the path
+// leads to now.
+TEST(ProductFiles, AFileChangedAfterListingIsNotPacked) {
+  using D = const ScratchDir&;
+  const struct {
+    void (*change)(D product, D outside);
+    const char* message;
+  } cases[] = {
+      {[](D p, D o) { LinkInstead(p.Path("readme.txt"), o.Write("passwd", "SECRET")); },
+       "readme.txt: the file changed while packing (it is now a symbolic link)"},
+      {[](D p, D) { fs::rename(p.Write("new.txt", "OTHERS"), p.Path("readme.txt")); },
+       "readme.txt: the file changed while packing (another file is now at its path)"},
+      {[](D p, D o) {
+         o.Write("sub/data.bin", "SECRET"), LinkInstead(p.Path("sub"), o.Path("sub"));
+       },
+       "data.bin: the file changed while packing (another file is now at its path)"},
+      {[](D p, D) { std::ofstream(p.Path("readme.txt"), std::ios::app) << "more"; },
+       "readme.txt: the file changed while packing (its size changed)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    ScratchDir product, outside;
+    product.Write("quorvel.exe", "MZ");
+    product.Write("readme.txt", "readme");
+    product.Write("sub/data.bin", "binary");
+    const std::vector<ProductFile> files =
+        ListProductFiles(product.Root(), "", DefaultDestination());
+    c.change(product, outside);
+    try {
+      BuildPayload(files, 5);
+      ADD_FAILURE() << "packed";
     } catch (const KpxError& e) {
       EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
     }
