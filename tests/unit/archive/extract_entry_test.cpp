@@ -82,7 +82,7 @@ TEST_F(ExtractEntryHeader, RefusesEachBadHeaderAndCreatesNothing) {
     EXPECT_EQ(ReadEntryHeader(Bytes(row.archive), row.offset, uint32_t(row.archive.size()), &entry),
               row.expected);
     EXPECT_EQ(entry.Problem, row.problem);
-    EXPECT_EQ(::Setup.FilesDone, 0u);
+    EXPECT_EQ(Created().size(), 0u);
     EXPECT_TRUE(scratch.Listing().empty());
   }
 }
@@ -96,19 +96,61 @@ TEST_F(ExtractEntryHeader, AStoredEntryMayStoreMoreThanItUnpacks) {
   EXPECT_EQ(Contents("two"), "22");
 }
 
-TEST_F(ExtractEntryHeader, RefusesNamesThatLeaveTheDestinationButNotDotsInside) {
-  const char* const kRefused[] = {
-      "\\abs.txt", "C:evil.txt", "c:\\evil.txt", "a:b",    "..\\up.txt", "a\\..\\..\\up.txt",
-      "..",        ".",          "a\\.\\b",      "a/b",    "/abs",       "a\\\\b",
-      "a\\",       "\\",         "...",          ". .\\x", "a\\..",
+TEST_F(ExtractEntryHeader, RefusesNamesThatLeaveTheDestinationOrThatWindowsLosesButNotDotsInside) {
+  const struct {
+    const char* name;
+    HeaderProblem problem;
+  } kRefused[] = {
+      {"\\abs.txt", kUnsafeName},
+      {"C:evil.txt", kUnsafeName},
+      {"c:\\evil.txt", kUnsafeName},
+      {"a:b", kUnsafeName},
+      {"..\\up.txt", kUnsafeName},
+      {"a\\..\\..\\up.txt", kUnsafeName},
+      {"..", kUnsafeName},
+      {".", kUnsafeName},
+      {"a\\.\\b", kUnsafeName},
+      {"a/b", kUnsafeName},
+      {"/abs", kUnsafeName},
+      {"a\\\\b", kUnsafeName},
+      {"a\\", kUnsafeName},
+      {"\\", kUnsafeName},
+      {"...", kUnsafeName},
+      {". .\\x", kUnsafeName},
+      {"a\\..", kUnsafeName},
+      // Names Windows opens a device for, or trims into another name.
+      {"NUL .txt", kWindowsName},
+      {"aux .txt", kWindowsName},
+      {"CON .log", kWindowsName},
+      {"CONIN$", kWindowsName},
+      {"conout$.txt", kWindowsName},
+      {"CLOCK$", kWindowsName},
+      {"COM\xB9", kWindowsName},
+      {"com\xB2.txt", kWindowsName},
+      {"COM\xB3", kWindowsName},
+      {"LPT\xB2.txt", kWindowsName},
+      {"lpt9", kWindowsName},
+      {"prn", kWindowsName},
+      {"dir\\nul", kWindowsName},
+      {"con\\f.txt", kWindowsName},
+      {"trail.", kWindowsName},
+      {"trail2 ", kWindowsName},
+      {"a..", kWindowsName},
+      {"dir.\\f.txt", kWindowsName},
   };
-  for (const char* name : kRefused) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(Extract(OneEntry(StoredEntry(name, "x"))), kExtractMalformedHeader);
+  for (const auto& row : kRefused) {
+    SCOPED_TRACE(row.name);
+    const std::string archive = OneEntry(StoredEntry(row.name, "x"));
+    EXPECT_EQ(Extract(archive), kExtractMalformedHeader);
+    EntryHeader entry;
+    EXPECT_EQ(ReadEntryHeader(Bytes(archive), 0, uint32_t(archive.size()), &entry),
+              kHeaderMalformed);
+    EXPECT_EQ(entry.Problem, row.problem);
   }
-  EXPECT_EQ(::Setup.FilesDone, 0u);
+  EXPECT_EQ(Created().size(), 0u);
   EXPECT_TRUE(scratch.Listing().empty());
-  for (const char* name : {"a.b", "..a", "a..", "dir.d\\x.txt", " a"}) {
+  for (const char* name : {"a.b", "..a", "dir.d\\x.txt", " a", "console.txt", "COM10", "COM0",
+                           "LPT\xB9x", "NULL.txt", "CON_x", "x.CON", "CONIN", "CLOCK$$"}) {
     SCOPED_TRACE(name);
     std::string archive = OneEntry(StoredEntry(name, "x"));
     EXPECT_EQ(Extract(archive), int(archive.size()));
@@ -137,7 +179,7 @@ TEST_F(ExtractEntryPath, ComposedPathsOf253CharactersFitAnd254DoNot) {
     std::string archive = OneEntry(StoredEntry(name, "x"));
     int result = ExtractTo(archive, 0, row.destination);
     EXPECT_EQ(result, row.fits ? int(archive.size()) : kExtractMalformedHeader);
-    EXPECT_EQ(std::string(::Setup.CurrentFile), row.fits ? destination + "\\" + name : "");
+    EXPECT_EQ(LastCreated(), row.fits ? destination + "\\" + name : "");
     EXPECT_EQ(scratch.Listing().empty(), !row.fits);
   }
 }
@@ -151,6 +193,6 @@ TEST_F(ExtractEntryPath, ReplacesAndTruncatesAnExistingFile) {
 TEST_F(ExtractEntryPath, AnOutputPathTakenByADirectoryCannotBeCreated) {
   std::filesystem::create_directories(scratch.Path("sub\\taken"));
   EXPECT_EQ(Extract(OneEntry(StoredEntry("sub\\taken", "x"))), kExtractCannotCreateFile);
-  EXPECT_EQ(::Setup.FilesDone, 0u);
-  EXPECT_STREQ(::Setup.CurrentFile, "");
+  EXPECT_EQ(Created().size(), 0u);
+  EXPECT_EQ(LastCreated(), "");
 }
