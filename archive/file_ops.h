@@ -21,14 +21,14 @@ typedef void* FileHandle;
 // An open folder: a HANDLE on Windows, a descriptor on POSIX.
 typedef void* FolderHandle;
 
-// The most folders an entry name can hold below the destination (extract_entry.cpp checks it
-// against the path limit).
+// The most folders an entry name can hold below the destination: every folder takes a name byte
+// and a separator of a name field shorter than the path limit (extract_entry.cpp checks it).
 constexpr uint32_t kMaxFolderDepth = 128;
 
 // The folders from the destination (first) to an output file's own folder (last).
 struct FolderChain {
-  FolderHandle Held[kMaxFolderDepth + 1];
-  uint32_t Count;  // set to 0 before the first call
+  FolderHandle Held[kMaxFolderDepth + 1];  // the destination and at most kMaxFolderDepth more
+  uint32_t Count;                          // set to 0 before the first call
 };
 
 // Opens the destination directory path (absolute, with or without a trailing '\'; a link there is

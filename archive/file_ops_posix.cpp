@@ -75,8 +75,7 @@ bool OpenDestinationFolder(FolderChain* chain, const char* path) {
 
 bool EnterFolder(FolderChain* chain, const char* path, uint32_t nameStart) {
   char name[kNativePathSize];
-  if (chain->Count == 0 || chain->Count > kMaxFolderDepth || !ToPosixPath(path + nameStart, name))
-    return false;
+  if (chain->Count == 0 || !ToPosixPath(path + nameStart, name)) return false;
   const int parent = LastFolder(*chain);
   int fd = OpenFolderAt(parent, name);
   if (fd < 0 && errno == ENOENT) {

@@ -2,14 +2,17 @@
 //
 // Each folder of an output path is pinned while it is used: opened with
 // FILE_FLAG_BACKUP_SEMANTICS (the only way to open a folder) and FILE_FLAG_OPEN_REPARSE_POINT (a
-// link is opened as itself, so what is checked is what is held), with FILE_TRAVERSE access and
-// without FILE_SHARE_DELETE. Renaming or deleting a folder needs an open for DELETE access, which
-// that sharing refuses to every process of every user until the handle is closed; FILE_TRAVERSE
-// matters because Windows checks sharing only against opens that ask for data, traverse or delete
-// access, not against one that asks for attributes alone. With every folder from the destination
-// down held so, the full path that creates the file passes through the checked folders only.
-// (Making the current directory a folder pins it too, but the check would then be of a name
-// looked up again, not of the folder held.)
+// link is opened as itself, never followed), with FILE_TRAVERSE access and without
+// FILE_SHARE_DELETE, from the destination down to the file's own folder, until the file is
+// created. Renaming or deleting a folder needs an open for DELETE access, which that sharing
+// refuses to every process of every user while the handle is open; FILE_TRAVERSE matters because
+// Windows checks sharing only against opens that ask for data, traverse or delete access, not
+// against one that asks for attributes alone. So no held folder can be moved away and replaced by
+// a link, and the name checked after the open (a directory search, which gives the reparse tag)
+// and the full path that creates the file lead through the folders held. Making each folder the
+// current directory would pin it too, but one at a time, leaving the folders above it free to be
+// swapped. What sharing cannot stop is a writer of an empty folder turning it into a junction in
+// place; a folder with anything in it cannot become one.
 #define WIN32_LEAN_AND_MEAN
 #define STRICT
 #include <windows.h>
@@ -31,31 +34,36 @@ DWORD ReparseTagAt(const char* path) {
   return found.dwReserved0;
 }
 
-// What an open file or folder is, as its handle shows it.
-enum HeldKind {
-  kHeldPlain,         // no reparse point
-  kHeldOtherReparse,  // a reparse point that is no link: a deduplicated file, a cloud placeholder
-  kHeldLink,          // a link (or what cannot be read)
-};
-
-// Classifies handle, opened at path with FILE_FLAG_OPEN_REPARSE_POINT and without delete sharing,
-// so that path names the object held while its tag is read. *links receives its number of names.
-HeldKind ClassifyHeld(HANDLE handle, const char* path, DWORD* links) {
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(handle, &info)) return kHeldLink;
-  *links = info.nNumberOfLinks;
-  if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return kHeldPlain;
-  return IsNameSurrogate(info.dwFileAttributes, ReparseTagAt(path)) ? kHeldLink : kHeldOtherReparse;
+// True when the file or folder at path is a link (a name surrogate), or cannot be found. Asked by
+// name while a handle without delete sharing holds what path names, with every folder above it
+// held too, so that the name still leads to what was opened. *attributes receives its attributes.
+bool IsHeldLink(const char* path, DWORD* attributes) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(path, &found);
+  if (search == INVALID_HANDLE_VALUE) return true;
+  FindClose(search);
+  *attributes = found.dwFileAttributes;
+  return IsNameSurrogate(found.dwFileAttributes, found.dwReserved0);
 }
 
-// Opens the folder path for pinning (see the top of this file), flags added.
-HANDLE PinFolder(const char* path, DWORD flags) {
-  return CreateFileA(path, FILE_TRAVERSE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                     FILE_FLAG_BACKUP_SEMANTICS | flags, NULL);
+// CreateFileA with no security attributes and no template, in one place: the program is small.
+__attribute__((noinline)) HANDLE OpenPath(const char* path, DWORD access, DWORD sharing,
+                                          DWORD disposition, DWORD flags) {
+  return CreateFileA(path, access, sharing, NULL, disposition, flags, NULL);
 }
 
-bool AddToChain(FolderChain* chain, HANDLE folder) {
+// Opens the folder path to pin it (see the top of this file) and adds it to the chain; with
+// FILE_FLAG_OPEN_REPARSE_POINT in flags, a link is refused. False when it cannot be opened, or is
+// a refused link.
+bool HoldFolder(FolderChain* chain, const char* path, DWORD flags) {
+  HANDLE folder = OpenPath(path, FILE_TRAVERSE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS | flags);
   if (folder == INVALID_HANDLE_VALUE) return false;
+  DWORD attributes;
+  if (flags != 0 && IsHeldLink(path, &attributes)) {
+    CloseHandle(folder);
+    return false;
+  }
   chain->Held[chain->Count++] = folder;
   return true;
 }
@@ -63,19 +71,12 @@ bool AddToChain(FolderChain* chain, HANDLE folder) {
 }  // namespace
 
 bool OpenDestinationFolder(FolderChain* chain, const char* path) {
-  return AddToChain(chain, PinFolder(path, 0));
+  return HoldFolder(chain, path, 0);
 }
 
 bool EnterFolder(FolderChain* chain, const char* path, uint32_t) {
-  if (chain->Count > kMaxFolderDepth) return false;
   (void)CreateDirectoryA(path, NULL);  // fails when it exists; a failure shows as a failed open
-  HANDLE folder = PinFolder(path, FILE_FLAG_OPEN_REPARSE_POINT);
-  DWORD links;
-  if (folder != INVALID_HANDLE_VALUE && ClassifyHeld(folder, path, &links) == kHeldLink) {
-    CloseHandle(folder);
-    return false;
-  }
-  return AddToChain(chain, folder);
+  return HoldFolder(chain, path, FILE_FLAG_OPEN_REPARSE_POINT);
 }
 
 void CloseFolders(FolderChain* chain) {
@@ -87,17 +88,20 @@ void CloseFolders(FolderChain* chain) {
 // deleted and the file made anew, once.
 bool CreateOutputFile(const FolderChain&, const char* path, uint32_t, FileHandle* file) {
   for (int attempt = 0; attempt < 2; ++attempt) {
-    HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, NULL);
+    HANDLE handle = OpenPath(path, GENERIC_WRITE, 0, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
     if (handle == INVALID_HANDLE_VALUE) return false;
-    DWORD links = 0;
-    const HeldKind kind = ClassifyHeld(handle, path, &links);
-    if (kind == kHeldPlain && links == 1 && SetEndOfFile(handle)) {
+    DWORD attributes = 0;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool link = IsHeldLink(path, &attributes);
+    const bool reparse = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    if (!link && !reparse && GetFileInformationByHandle(handle, &info) &&
+        info.nNumberOfLinks == 1 && SetEndOfFile(handle)) {
       *file = handle;
       return true;
     }
     CloseHandle(handle);
-    if (kind != kHeldOtherReparse || !DeleteFileA(path)) return false;
+    if (link || !reparse || !DeleteFileA(path)) return false;
   }
   return false;
 }
