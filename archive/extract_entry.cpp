@@ -51,17 +51,13 @@ bool ComposeOutputPath(const char* destination, const EntryHeader& entry,
   return true;  // the field's last byte is its NUL, so path is terminated
 }
 
-// Opens the destination and each folder of the name part into chain, top down, creating the
+// Opens destination and each folder of the name part (of path) into chain, top down, creating the
 // missing ones, then creates the file in the last of them. Returns false, with what was opened
 // still in chain, when a folder cannot be opened or created, is a link, or the file cannot be
 // created. *fileStart receives the offset of the file's name in path.
-bool CreateEntryFile(char* path, uint32_t nameStart, FolderChain* chain, FileHandle* file,
-                     uint32_t* fileStart) {
-  const char first = path[nameStart];
-  path[nameStart] = '\0';
-  const bool opened = OpenDestinationFolder(chain, path);
-  path[nameStart] = first;
-  if (!opened) return false;
+bool CreateEntryFile(const char* destination, char* path, uint32_t nameStart, FolderChain* chain,
+                     FileHandle* file, uint32_t* fileStart) {
+  if (!OpenDestinationFolder(chain, destination)) return false;
   uint32_t start = nameStart;
   for (uint32_t i = nameStart;; ++i) {
     const char at = path[i];
@@ -100,7 +96,7 @@ int ExtractEntry(const uint8_t* archive, uint32_t offset, uint32_t size, const c
   chain.Count = 0;
   FileHandle file;
   uint32_t fileStart = 0;
-  if (!CreateEntryFile(path, nameStart, &chain, &file, &fileStart)) {
+  if (!CreateEntryFile(destination, path, nameStart, &chain, &file, &fileStart)) {
     CloseFolders(&chain);
     return kExtractCannotCreateFile;  // a link on the way is refused like an uncreatable file
   }

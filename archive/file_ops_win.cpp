@@ -74,7 +74,8 @@ bool OpenDestinationFolder(FolderChain* chain, const char* path) {
   return HoldFolder(chain, path, 0);
 }
 
-bool EnterFolder(FolderChain* chain, const char* path, uint32_t) {
+// Not inlined into the extractor: the program is smaller so.
+__attribute__((noinline)) bool EnterFolder(FolderChain* chain, const char* path, uint32_t) {
   (void)CreateDirectoryA(path, NULL);  // fails when it exists; a failure shows as a failed open
   return HoldFolder(chain, path, FILE_FLAG_OPEN_REPARSE_POINT);
 }
@@ -86,7 +87,8 @@ void CloseFolders(FolderChain* chain) {
 // Opened without truncating, so that nothing is lost before the checks: a link and a file with a
 // second name are refused; another reparse point (a cloud placeholder, a deduplicated file) is
 // deleted and the file made anew, once.
-bool CreateOutputFile(const FolderChain&, const char* path, uint32_t, FileHandle* file) {
+__attribute__((noinline)) bool CreateOutputFile(const FolderChain&, const char* path, uint32_t,
+                                                FileHandle* file) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     HANDLE handle = OpenPath(path, GENERIC_WRITE, 0, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);

@@ -8,8 +8,8 @@ namespace {
 // The device names in upper case, each padded with NULs to eight bytes. '*' stands for a digit
 // 1-9 or a superscript one, two or three (code page 1252 bytes 0xB9, 0xB2, 0xB3); a real '*'
 // can be in no Windows name, so it matches nothing that could be created.
-constexpr char kDeviceNames[][8] = {"CON",     "PRN",    "AUX",  "NUL", "CONIN$",
-                                    "CONOUT$", "CLOCK$", "COM*", "LPT*"};
+alignas(4) constexpr char kDeviceNames[][8] = {"CON",     "PRN",    "AUX",  "NUL", "CONIN$",
+                                               "CONOUT$", "CLOCK$", "COM*", "LPT*"};
 
 }  // namespace
 

@@ -12,11 +12,13 @@
 // above it has been checked and is held. Natively it moves the folder aside and puts a link to a
 // folder outside in its place; the file must land in the folder that was checked (now moved aside)
 // or not at all. Under Windows a held folder cannot be moved, which the same rows show.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -56,34 +58,26 @@ void MakeLinks(const fs::path& base) {
 }
 #endif
 
-// The race rows' seam: the path whose open triggers the swap, and the folder to swap.
+// The race rows' seam: at the open of Destination\Trigger, moves Destination\Folder aside (to
+// NAME.aside) once and, where links can be made, puts a link to the folder outside in its place.
 struct Swap {
-  std::string Destination;  // as the extractor gets it
-  std::string Trigger;      // relative, '\'-separated
-  std::string Folder;       // relative, '\'-separated; swapped once
-  bool Done;
-  bool Moved;  // the folder could be moved aside
-};
-Swap Pending;
+  std::string Destination, Trigger, Folder;
+  bool Done, Moved;
+} Pending;
 
-// Moves the pending folder aside (to NAME.aside) and, where links can be made, puts a link to the
-// folder outside in its place.
 void SwapAtOpen(const char* path) {
   if (Pending.Done || path != Pending.Destination + "\\" + Pending.Trigger) return;
   Pending.Done = true;
-  const std::string folder = Pending.Destination + "\\" + Pending.Folder;
+  std::string folder = Pending.Destination + "\\" + Pending.Folder;
 #ifdef _WIN32
   Pending.Moved = MoveFileA(folder.c_str(), (folder + ".aside").c_str()) != FALSE;
 #else
-  fs::path native = folder;
-  std::string text = native.string();
-  for (char& c : text)
-    if (c == '\\') c = '/';
+  std::replace(folder.begin(), folder.end(), '\\', '/');
   std::error_code error;
-  fs::rename(text, text + ".aside", error);
+  fs::rename(folder, folder + ".aside", error);
   Pending.Moved = !error;
-  const fs::path outside = fs::path(Pending.Destination).parent_path() / "outside" / "dir";
-  if (Pending.Moved) fs::create_directory_symlink(outside, text, error);
+  if (!error)
+    fs::create_directory_symlink(fs::path(Pending.Destination) / "../outside/dir", folder);
 #endif
 }
 
@@ -105,22 +99,16 @@ TEST_F(ExtractEntryLinks, NothingOutsideTheDestinationIsCreatedChangedOrTruncate
   const std::string dest = (base / "dest").string();
   const auto before = Snapshot(base / "outside");
   ASSERT_EQ(4u, before.size());
-  // Each entry goes through (a folder link) or over the link of its name's first component.
-  const struct {
-    TestEntry entry;
-    bool seenUnderWine;
-  } rows[] = {
-      {StoredEntry("dirlink\\new.txt", "new"), true},
-      {StoredEntry("hard", "new"), true},
-      {StoredEntry("filelink", "new"), false},
-      {StoredEntry("dangling", "new"), false},
-      {CompressedEntry("damaged", BrokenStreamAfter('x', 100), 200), false},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.entry.Name);
-    if (wine && !row.seenUnderWine) continue;
+  // Each entry goes through (a folder link) or over the link of its name's first component; Wine
+  // shows only the first two.
+  const TestEntry rows[] = {StoredEntry("dirlink\\new.txt", "new"), StoredEntry("hard", "new"),
+                            StoredEntry("filelink", "new"), StoredEntry("dangling", "new"),
+                            CompressedEntry("damaged", BrokenStreamAfter('x', 100), 200)};
+  for (const TestEntry& entry : wine ? std::vector<TestEntry>(rows, rows + 2)
+                                     : std::vector<TestEntry>(std::begin(rows), std::end(rows))) {
+    SCOPED_TRACE(entry.Name);
     std::string archive;
-    AppendEntry(archive, row.entry);
+    AppendEntry(archive, entry);
     EXPECT_EQ(kExtractCannotCreateFile, ExtractTo(archive, 0, dest));
     EXPECT_EQ(before, Snapshot(base / "outside"));
     EXPECT_EQ(LastCreated(), "");
@@ -128,48 +116,37 @@ TEST_F(ExtractEntryLinks, NothingOutsideTheDestinationIsCreatedChangedOrTruncate
 }
 
 TEST_F(ExtractEntryLinks, AFolderSwappedForALinkAfterItsCheckIsNeverFollowed) {
-  const struct {
-    const char* label;
-    const char* name;     // the entry
-    const char* trigger;  // the open before which the swap happens
-    const char* folder;   // the folder swapped
-    const char* landed;   // where the file is found afterwards, "" when refused
-  } rows[] = {
-      {"the top folder, before the folder below it", "a\\b\\f.txt", "a\\b", "a", "a.aside/b/f.txt"},
-      {"the file's folder, before the file", "a\\b\\f.txt", "a\\b\\f.txt", "a\\b",
-       "a/b.aside/f.txt"},
-      {"the top folder, before the file", "a\\f.txt", "a\\f.txt", "a", "a.aside/f.txt"},
-      {"a folder, before it is opened itself", "a\\f.txt", "a", "a", ""},
+  // The entry, the open before which the swap happens, the folder swapped, and where the file is
+  // found afterwards ("" when refused): the top folder before the folder below it, the file's
+  // folder before the file, the top folder before the file, a folder before its own open.
+  const char* const rows[][4] = {
+      {"a\\b\\f.txt", "a\\b", "a", "a.aside/b/f.txt"},
+      {"a\\b\\f.txt", "a\\b\\f.txt", "a\\b", "a/b.aside/f.txt"},
+      {"a\\f.txt", "a\\f.txt", "a", "a.aside/f.txt"},
+      {"a\\f.txt", "a", "a", ""},
   };
   int number = 0;
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.label);
+  for (const auto& [name, trigger, folder, landed] : rows) {
+    SCOPED_TRACE(std::string(trigger) + " swaps " + folder);
     const fs::path base = scratch.Path("race" + std::to_string(++number));
     fs::create_directories(base / "outside" / "dir");
     fs::create_directories(base / "dest" / "a" / "b");
-    const std::string dest = (base / "dest").string();
-    Pending = Swap{dest, row.trigger, row.folder, false, false};
+    Pending = Swap{(base / "dest").string(), trigger, folder, false, false};
     FileOpsTest.BeforeOpen = SwapAtOpen;
     std::string archive;
-    AppendEntry(archive, StoredEntry(row.name, "new"));
-    const int result = ExtractTo(archive, 0, dest);
-    FileOpsTest.BeforeOpen = nullptr;
+    AppendEntry(archive, StoredEntry(name, "new"));
+    const int result = ExtractTo(archive, 0, Pending.Destination);
     ASSERT_TRUE(Pending.Done);
     EXPECT_TRUE(Snapshot(base / "outside").empty());
 #ifdef _WIN32
     // A held folder cannot be moved; one not yet held can, and is then made anew.
-    EXPECT_EQ(Pending.Moved, row.landed[0] == '\0');
+    EXPECT_EQ(Pending.Moved, landed[0] == '\0');
     EXPECT_EQ(result, int(archive.size()));
-    if (row.landed[0] != '\0') {
-      EXPECT_EQ(ReadWholeFile((base / "dest" / row.name).string()), "new");
-    }
 #else
     ASSERT_TRUE(Pending.Moved);
-    if (row.landed[0] == '\0') {
-      EXPECT_EQ(result, kExtractCannotCreateFile);
-    } else {
-      EXPECT_EQ(result, int(archive.size()));
-      EXPECT_EQ(ReadWholeFile((base / "dest" / row.landed).string()), "new");
+    EXPECT_EQ(result, landed[0] == '\0' ? kExtractCannotCreateFile : int(archive.size()));
+    if (landed[0] != '\0') {
+      EXPECT_EQ(ReadWholeFile((base / "dest" / landed).string()), "new");
     }
 #endif
   }
