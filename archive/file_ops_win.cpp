@@ -24,26 +24,22 @@ namespace {
 
 HANDLE Win32Handle(void* handle) { return static_cast<HANDLE>(handle); }
 
-// The reparse tag of the directory entry at path, or 0 when it cannot be read (which
-// IsNameSurrogate takes for a link).
-DWORD ReparseTagAt(const char* path) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(path, &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  FindClose(search);
-  return found.dwReserved0;
-}
+// What a file or folder is, as a directory search shows it.
+enum HeldKind {
+  kHeldPlain,         // no reparse point
+  kHeldOtherReparse,  // a reparse point that is no link: a deduplicated file, a cloud placeholder
+  kHeldLink,          // a link (a name surrogate), or nothing found
+};
 
-// True when the file or folder at path is a link (a name surrogate), or cannot be found. Asked by
-// name while a handle without delete sharing holds what path names, with every folder above it
-// held too, so that the name still leads to what was opened. *attributes receives its attributes.
-bool IsHeldLink(const char* path, DWORD* attributes) {
+// Classifies what path names. Asked by name while a handle without delete sharing holds it, with
+// every folder above it held too, so that the name still leads to what was opened.
+HeldKind ClassifyHeld(const char* path) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(path, &found);
-  if (search == INVALID_HANDLE_VALUE) return true;
+  if (search == INVALID_HANDLE_VALUE) return kHeldLink;
   FindClose(search);
-  *attributes = found.dwFileAttributes;
-  return IsNameSurrogate(found.dwFileAttributes, found.dwReserved0);
+  if (IsNameSurrogate(found.dwFileAttributes, found.dwReserved0)) return kHeldLink;
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? kHeldOtherReparse : kHeldPlain;
 }
 
 // CreateFileA with no security attributes and no template, in one place: the program is small.
@@ -59,8 +55,7 @@ bool HoldFolder(FolderChain* chain, const char* path, DWORD flags) {
   HANDLE folder = OpenPath(path, FILE_TRAVERSE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
                            FILE_FLAG_BACKUP_SEMANTICS | flags);
   if (folder == INVALID_HANDLE_VALUE) return false;
-  DWORD attributes;
-  if (flags != 0 && IsHeldLink(path, &attributes)) {
+  if (flags != 0 && ClassifyHeld(path) == kHeldLink) {
     CloseHandle(folder);
     return false;
   }
@@ -93,17 +88,15 @@ __attribute__((noinline)) bool CreateOutputFile(const FolderChain&, const char* 
     HANDLE handle = OpenPath(path, GENERIC_WRITE, 0, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
     if (handle == INVALID_HANDLE_VALUE) return false;
-    DWORD attributes = 0;
+    const HeldKind kind = ClassifyHeld(path);
     BY_HANDLE_FILE_INFORMATION info;
-    const bool link = IsHeldLink(path, &attributes);
-    const bool reparse = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    if (!link && !reparse && GetFileInformationByHandle(handle, &info) &&
+    if (kind == kHeldPlain && GetFileInformationByHandle(handle, &info) &&
         info.nNumberOfLinks == 1 && SetEndOfFile(handle)) {
       *file = handle;
       return true;
     }
     CloseHandle(handle);
-    if (link || !reparse || !DeleteFileA(path)) return false;
+    if (kind != kHeldOtherReparse || !DeleteFileA(path)) return false;
   }
   return false;
 }
