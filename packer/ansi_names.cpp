@@ -67,7 +67,8 @@ const char* WindowsNameProblem(const std::string& component) {
       return "ends with a dot or a space, which Windows drops";
     case kNameDevice:
       return "is a name Windows takes for a device (CON, PRN, AUX, NUL, CONIN$, CONOUT$, CLOCK$, "
-             "COM1-9, LPT1-9, also before a dot or spaces)";
+             "COM1-9, LPT1-9, COM or LPT with \u00b9, \u00b2 or \u00b3, also before spaces or an "
+             "extension)";
   }
   return nullptr;
 }
