@@ -96,22 +96,22 @@ int ExtractEntry(const uint8_t* archive, uint32_t offset, uint32_t size, const c
   chain.Count = 0;
   FileHandle file;
   uint32_t fileStart = 0;
-  if (!CreateEntryFile(destination, path, nameStart, &chain, &file, &fileStart)) {
-    CloseFolders(&chain);
-    return kExtractCannotCreateFile;  // a link on the way is refused like an uncreatable file
+  int result = kExtractCannotCreateFile;  // a link on the way is refused like an uncreatable file
+  if (CreateEntryFile(destination, path, nameStart, &chain, &file, &fileStart)) {
+    if (created) created(path);
+    const bool compressed = entry.Method == kMethodCompressed;
+    const bool written = compressed
+                             ? DecodeEntry(entry.Data, entry.StoredSize, entry.UnpackedSize,
+                                           WriteDecodedChunk, file) == kDecodeEntryComplete
+                             : WriteLocked(file, entry.Data, entry.UnpackedSize) == kWriteComplete;
+    CloseOutputFile(file);
+    if (!written) DeleteOutputFile(chain, path, fileStart);
+    result = written      ? int(entry.NextOffset)
+             : compressed ? kExtractDecodeFailed
+                          : kExtractStoredWriteFailed;
   }
-  if (created) created(path);
-
-  const bool compressed = entry.Method == kMethodCompressed;
-  const bool written = compressed
-                           ? DecodeEntry(entry.Data, entry.StoredSize, entry.UnpackedSize,
-                                         WriteDecodedChunk, file) == kDecodeEntryComplete
-                           : WriteLocked(file, entry.Data, entry.UnpackedSize) == kWriteComplete;
-  CloseOutputFile(file);
-  if (!written) DeleteOutputFile(chain, path, fileStart);
   CloseFolders(&chain);
-  if (written) return int(entry.NextOffset);
-  return compressed ? kExtractDecodeFailed : kExtractStoredWriteFailed;
+  return result;
 }
 
 // Reads the position first so that the lock covers exactly the bytes about to be written.

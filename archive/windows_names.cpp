@@ -15,7 +15,8 @@ alignas(4) constexpr char kDeviceNames[][8] = {"CON",     "PRN",    "AUX",  "NUL
 
 // Windows takes the part before the first dot, without its trailing spaces, as the device name; no
 // device name holds a space or has more than seven characters.
-WindowsNameRule WindowsComponentRule(const uint8_t* start, const uint8_t* end) {
+__attribute__((noinline)) WindowsNameRule WindowsComponentRule(const uint8_t* start,
+                                                               const uint8_t* end) {
   if (end[-1] == '.' || end[-1] == ' ') return kNameTrimmed;
   uint32_t stem[2] = {0, 0};  // the stem, normalised as the table is written
   uint8_t* text = reinterpret_cast<uint8_t*>(stem);
