@@ -3,6 +3,7 @@
 #include "archive/entry_header.h"
 
 #include "archive/payload_format.h"
+#include "archive/windows_names.h"
 
 namespace {
 
@@ -24,21 +25,23 @@ bool IsUnsafeComponent(const uint8_t* start, const uint8_t* end) {
   return true;
 }
 
-// True when the name field is one relative path with its NUL as the last byte only, no ':' or '/'
-// (drive letters, streams, other separators), and no unsafe component, so that the file lands
-// below the destination. Assumes fieldSize >= 1.
-bool IsSafeEntryName(const uint8_t* field, uint32_t fieldSize) {
+// kHeaderSound when the name field is one relative path with its NUL as the last byte only, no ':'
+// or '/' (drive letters, streams, other separators), no unsafe component, so that the file lands
+// below the destination, and no component that Windows would make a device of or trim. Assumes
+// fieldSize >= 1.
+HeaderProblem EntryNameProblem(const uint8_t* field, uint32_t fieldSize) {
   const uint8_t* end = field + fieldSize - 1;  // the NUL
-  if (*end != '\0') return false;
+  if (*end != '\0') return kUnsafeName;
   const uint8_t* componentStart = field;
   for (const uint8_t* c = field; c <= end; ++c) {
-    if (*c == ':' || *c == '/' || (*c == '\0' && c != end)) return false;
+    if (*c == ':' || *c == '/' || (*c == '\0' && c != end)) return kUnsafeName;
     if (*c == kSeparator || c == end) {
-      if (IsUnsafeComponent(componentStart, c)) return false;
+      if (IsUnsafeComponent(componentStart, c)) return kUnsafeName;
+      if (WindowsComponentRule(componentStart, c) != kNameKept) return kWindowsName;
       componentStart = c + 1;
     }
   }
-  return true;
+  return kHeaderSound;
 }
 
 int Malformed(EntryHeader* entry, HeaderProblem problem) {
@@ -52,9 +55,8 @@ int CheckEntryContents(EntryHeader* entry) {
   if (entry->Method != kMethodCompressed && entry->UnpackedSize > entry->StoredSize) {
     return Malformed(entry, kUnpackedExceedsStored);
   }
-  if (!IsSafeEntryName(entry->NameField, entry->NameFieldSize))
-    return Malformed(entry, kUnsafeName);
-  return kHeaderValid;
+  const HeaderProblem name = EntryNameProblem(entry->NameField, entry->NameFieldSize);
+  return name == kHeaderSound ? kHeaderValid : Malformed(entry, name);
 }
 
 }  // namespace

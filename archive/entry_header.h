@@ -5,7 +5,8 @@
 // data lie inside the archive, the name field is at least one byte and ends with its only NUL, the
 // sizes stay below 2^31, a stored entry does not claim more bytes than it stores, and the name
 // cannot place a file outside the destination (no leading '\', no ':' or '/', no empty component
-// and no component made only of dots and spaces, such as "." or "..").
+// and no component made only of dots and spaces, such as "." or ".."), nor lose it to a device or
+// to a name Windows trims (windows_names.h).
 #pragma once
 
 #include <cstdint>
@@ -28,6 +29,7 @@ enum HeaderProblem : int {
   kSizeTooLarge,           // a size or the next offset reaches 2^31
   kUnpackedExceedsStored,  // a stored entry would write more bytes than it stores
   kUnsafeName,             // the name field is not one safe relative path ending in its NUL
+  kWindowsName,            // a component is a device name or ends with a dot or a space
 };
 
 // One entry's header fields, known to lie inside the archive once the result is kHeaderValid.

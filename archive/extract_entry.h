@@ -1,6 +1,6 @@
 // Extraction of one payload archive entry to a file below the destination directory, and the
 // locked, piecewise file write it uses. Portable: the platform is reached through file_ops.h. Uses
-// the shared setup state (CurrentFile, FilesDone) and the decoder's DecodeWindow; allocates nothing.
+// the decoder's DecodeWindow; allocates nothing; knows nothing of the program above it.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +22,12 @@ enum ExtractResult : int {
   kExtractDecodeFailed = -2,       // compressed entry: decoding or a write failed; file deleted
   kExtractStoredWriteFailed = -5,  // stored entry: the write failed; file deleted
   kExtractCannotCreateFile = -6,   // the output file cannot be created, or a link lies on its
-                                   // way; nothing counted
+                                   // way; not announced
 };
+
+// Told once an entry's output file has been created, before any of its data is written: path is
+// its full path (fewer than kExtractPathLimit bytes with the NUL).
+typedef void (*OutputFileCreated)(const char* path);
 
 // Results of WriteLocked.
 enum WriteLockedResult : int {
@@ -32,9 +36,11 @@ enum WriteLockedResult : int {
 };
 
 // Extracts the entry at offset of the size-byte archive into the directory destination (absolute;
-// with or without a trailing '\'). Returns the next entry's offset or an ExtractResult. Reads only
-// archive[0..size-1]. Moves the current directory while it tests for subdirectories.
-int ExtractEntry(const uint8_t* archive, uint32_t offset, uint32_t size, const char* destination);
+// with or without a trailing '\'), telling created (which may be null) of the output file. Returns
+// the next entry's offset or an ExtractResult. Reads only archive[0..size-1]. No link below the
+// destination is followed, even one swapped in while the entry is extracted.
+int ExtractEntry(const uint8_t* archive, uint32_t offset, uint32_t size, const char* destination,
+                 OutputFileCreated created);
 
 // Writes length bytes at the file's current position in pieces of at most kWritePieceSize, under
 // one lock over the whole range. Returns a WriteLockedResult.

@@ -1,9 +1,13 @@
 // The extractor's file operations on POSIX systems, for the host tool, the tests and the fuzzer.
 // Paths arrive as on Windows, '\'-separated code page 1252 bytes, and are handed to the system as
 // UTF-8 with '/' instead, so that an entry named "café" becomes the file the host calls "café".
-// There is no progress window here, so the repaint only reports to the test seam.
+//
+// Folders are walked with descriptors: each folder is opened relative to the one above it with
+// O_NOFOLLOW, and the file relative to its own folder, so a link swapped in for a folder after its
+// check is never followed: the names are looked up once, in the folder already held.
 #include "archive/file_ops.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,17 +15,18 @@
 #include <cstdint>
 
 #include "archive/code_page_1252.h"
-#include "setup/setup_state.h"
+#include "archive/extract_entry.h"
 
 namespace {
 
-constexpr int kNativePathSize = 3 * kPathSize;  // UTF-8 takes up to 3 bytes per character
+constexpr int kPathLimit = int(kExtractPathLimit);
+constexpr int kNativePathSize = 3 * kPathLimit;  // UTF-8 takes up to 3 bytes per character
 
 // Copies path into out in UTF-8 with '/' for every '\'. False when path is not shorter than
-// kPathSize bytes; nothing then reaches the system.
+// kExtractPathLimit bytes; nothing then reaches the system.
 bool ToPosixPath(const char* path, char (&out)[kNativePathSize]) {
   int length = 0;
-  for (int i = 0; i < kPathSize; ++i) {
+  for (int i = 0; i < kPathLimit; ++i) {
     if (path[i] == '\0') {
       out[length] = '\0';
       return true;
@@ -35,7 +40,15 @@ bool ToPosixPath(const char* path, char (&out)[kNativePathSize]) {
   return false;
 }
 
-int Descriptor(FileHandle file) { return static_cast<int>(reinterpret_cast<intptr_t>(file)); }
+int Descriptor(void* handle) { return static_cast<int>(reinterpret_cast<intptr_t>(handle)); }
+void* AsHandle(int fd) { return reinterpret_cast<void*>(static_cast<intptr_t>(fd)); }
+
+int LastFolder(const FolderChain& chain) { return Descriptor(chain.Held[chain.Count - 1]); }
+
+// Opens the folder name inside parent without following a link at name.
+int OpenFolderAt(int parent, const char* name) {
+  return openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
 
 // Sets or clears a write lock on a byte range. A length of 0 would mean "to the end and beyond"
 // to fcntl, so it locks nothing.
@@ -51,28 +64,41 @@ void SetRangeLock(FileHandle file, uint32_t position, uint32_t length, short typ
 
 }  // namespace
 
-bool SetCurrentDirectoryTo(const char* path) {
+bool OpenDestinationFolder(FolderChain* chain, const char* path) {
   char native[kNativePathSize];
-  return ToPosixPath(path, native) && chdir(native) == 0;
+  if (chain->Count != 0 || !ToPosixPath(path, native)) return false;
+  const int fd = open(native, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  chain->Held[chain->Count++] = AsHandle(fd);
+  return true;
 }
 
-bool CreateDirectoryAt(const char* path) {
-  char native[kNativePathSize];
-  return ToPosixPath(path, native) && mkdir(native, 0777) == 0;
+bool EnterFolder(FolderChain* chain, const char* path, uint32_t nameStart) {
+  char name[kNativePathSize];
+  if (chain->Count == 0 || !ToPosixPath(path + nameStart, name)) return false;
+  const int parent = LastFolder(*chain);
+  int fd = OpenFolderAt(parent, name);
+  if (fd < 0 && errno == ENOENT) {
+    (void)mkdirat(parent, name, 0777);  // a failure shows as a failed open
+    fd = OpenFolderAt(parent, name);
+  }
+  if (fd < 0) return false;  // a link at name gives ELOOP or ENOTDIR
+  chain->Held[chain->Count++] = AsHandle(fd);
+  return true;
 }
 
-bool IsLinkAt(const char* path) {
-  char native[kNativePathSize];
-  struct stat info;
-  return ToPosixPath(path, native) && lstat(native, &info) == 0 && S_ISLNK(info.st_mode);
+void CloseFolders(FolderChain* chain) {
+  while (chain->Count != 0) (void)close(Descriptor(chain->Held[--chain->Count]));
 }
 
-bool CreateOutputFile(const char* path, FileHandle* file) {
-  char native[kNativePathSize];
-  if (!ToPosixPath(path, native)) return false;
+bool CreateOutputFile(const FolderChain& chain, const char* path, uint32_t nameStart,
+                      FileHandle* file) {
+  char name[kNativePathSize];
+  if (chain.Count == 0 || !ToPosixPath(path + nameStart, name)) return false;
   // Truncated only once it is known to be a plain file with no other name; not blocking, so
   // that a named pipe is refused rather than waited on.
-  int fd = open(native, O_CREAT | O_WRONLY | O_NOFOLLOW | O_NONBLOCK, 0666);
+  int fd = openat(LastFolder(chain), name, O_CREAT | O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                  0666);
   if (fd < 0) return false;
   struct stat info;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1 ||
@@ -80,7 +106,7 @@ bool CreateOutputFile(const char* path, FileHandle* file) {
     (void)close(fd);
     return false;
   }
-  *file = reinterpret_cast<FileHandle>(static_cast<intptr_t>(fd));
+  *file = AsHandle(fd);
   return true;
 }
 
@@ -109,11 +135,8 @@ uint32_t WriteFilePiece(FileHandle file, const uint8_t* bytes, uint32_t length) 
 
 void CloseOutputFile(FileHandle file) { (void)close(Descriptor(file)); }
 
-void DeleteOutputFile(const char* path) {
-  char native[kNativePathSize];
-  if (ToPosixPath(path, native)) (void)unlink(native);  // best effort, like DeleteFileA
-}
-
-void RepaintProgress() {
-  if (FileOpsTest.Repainted) FileOpsTest.Repainted();
+void DeleteOutputFile(const FolderChain& chain, const char* path, uint32_t nameStart) {
+  char name[kNativePathSize];
+  if (chain.Count != 0 && ToPosixPath(path + nameStart, name))
+    (void)unlinkat(LastFolder(chain), name, 0);  // best effort, like DeleteFileA
 }

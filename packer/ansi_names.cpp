@@ -1,11 +1,11 @@
 // Entry names for the payload: UTF-8 to code page 1252 and back, and Windows name rules. Host only.
 #include "packer/ansi_names.h"
 
-#include <cctype>
 #include <cstdint>
 #include <cstring>
 
 #include "archive/code_page_1252.h"
+#include "archive/windows_names.h"
 
 namespace {
 
@@ -38,16 +38,6 @@ bool NextCodePoint(const std::string& s, size_t& i, uint32_t& codePoint) {
   return codePoint >= kSmallest[extra] && codePoint <= 0x10FFFF;  // no overlong forms
 }
 
-// Whether a name is one of the devices that Windows reserves in every folder, with or without an
-// extension ("con", "Com1.txt").
-bool IsDeviceName(const std::string& component) {
-  std::string stem = component.substr(0, component.find('.'));
-  for (char& c : stem) c = char(std::toupper(uint8_t(c)));
-  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
-  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
-         stem[3] >= '1' && stem[3] <= '9';
-}
-
 }  // namespace
 
 bool Utf8ToCp1252(const std::string& utf8, std::string& cp1252) {
@@ -69,9 +59,17 @@ const char* WindowsNameProblem(const std::string& component) {
     if (uint8_t(c) < 0x20 || c == 0x7F) return "holds a control character";
     if (std::strchr("\\/:*?\"<>|", c) != nullptr) return "holds one of \\ / : * ? \" < > |";
   }
-  char last = component.back();
-  if (last == '.' || last == ' ') return "ends with a dot or a space";
-  if (IsDeviceName(component)) return "is a device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9)";
+  const uint8_t* start = reinterpret_cast<const uint8_t*>(component.data());
+  switch (WindowsComponentRule(start, start + component.size())) {
+    case kNameKept:
+      return nullptr;
+    case kNameTrimmed:
+      return "ends with a dot or a space, which Windows drops";
+    case kNameDevice:
+      return "is a name Windows takes for a device (CON, PRN, AUX, NUL, CONIN$, CONOUT$, CLOCK$, "
+             "COM1-9, LPT1-9, COM or LPT with \u00b9, \u00b2 or \u00b3, also before spaces or an "
+             "extension)";
+  }
   return nullptr;
 }
 

@@ -9,8 +9,8 @@
 bool Utf8ToCp1252(const std::string& utf8, std::string& cp1252);
 
 // Why a name component (one file or folder name) cannot be a Windows name, or nullptr when it can.
-// Refused: empty, "." and "..", control characters, \ / : * ? " < > |, a trailing dot or space,
-// and the reserved device names (CON, PRN, AUX, NUL, COM1-9, LPT1-9, also with an extension).
+// Refused: empty, "." and "..", control characters, \ / : * ? " < > |, and what the extractor
+// refuses too (archive/windows_names.h): a trailing dot or space, and device names.
 const char* WindowsNameProblem(const std::string& component);
 
 // Converts code page 1252 bytes to UTF-8 (every byte has a character; see code_page_1252.h).

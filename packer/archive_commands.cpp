@@ -17,7 +17,6 @@
 #include "packer/entry_report.h"
 #include "packer/kpx_error.h"
 #include "packer/printable_text.h"
-#include "setup/setup_state.h"
 
 namespace {
 
@@ -41,7 +40,7 @@ bool DecodesCleanly(const EntryHeader& entry) {
          kDecodeEntryComplete;
 }
 
-// The destination made absolute (the extractor moves the current directory), created, and in
+// The destination made absolute, created, and in
 // code page 1252: the extractor's paths are code page 1252 bytes, as on Windows, and the file layer
 // turns them into this system's UTF-8 names.
 std::string PrepareDestination(const std::string& directory) {
@@ -61,28 +60,38 @@ std::string PrepareDestination(const std::string& directory) {
 // Reads the headers from offset 0 to the end, calling visit(entry, number, offset) for each valid
 // entry (number counts from 1) and counting it. Throws at a malformed header, for an archive
 // without entries, and for 1 to 20 bytes after the last entry: the program stops there as at the
-// end, so a cut archive would install in part and report success.
+// end, so a cut archive would install in part and report success. Entries whose names Windows
+// would turn into a device or trim are passed over and named all together at the end.
 template <typename Visit>
 WalkTotals WalkHeaders(const ArchiveBytes& archive, const std::string& path, Visit visit) {
   const uint32_t size = uint32_t(archive.size());
   WalkTotals totals;
   EntryHeader entry;
   uint32_t offset = 0;
+  uint32_t number = 1;
+  std::string windowsNames;
   int header;
-  while ((header = ReadEntryHeader(archive.data(), offset, size, &entry)) == kHeaderValid) {
-    visit(entry, totals.Entries + 1, offset);
+  for (; (header = ReadEntryHeader(archive.data(), offset, size, &entry)) != kHeaderEnd; ++number) {
+    if (header == kHeaderMalformed && entry.Problem == kWindowsName) {
+      windowsNames += (windowsNames.empty() ? "" : ", ") + ("entry " + std::to_string(number)) +
+                      " (" + EntryDisplayName(entry) + ") at offset " + std::to_string(offset);
+      offset = entry.NextOffset;
+      continue;
+    }
+    if (header == kHeaderMalformed)
+      FailAtEntry(number, offset, "", HeaderProblemText(entry.Problem));
+    visit(entry, number, offset);
     ++totals.Entries;
     totals.Compressed += entry.Method == kMethodCompressed;
     totals.Stored += entry.StoredSize;
     totals.Unpacked += entry.UnpackedSize;
     offset = entry.NextOffset;
   }
-  if (header == kHeaderMalformed)
-    FailAtEntry(totals.Entries + 1, offset, "", HeaderProblemText(entry.Problem));
   if (offset < size)
-    FailAtEntry(totals.Entries + 1, offset, "",
+    FailAtEntry(number, offset, "",
                 std::to_string(size - offset) +
                     " bytes are too few for an entry header: the archive is cut short");
+  if (!windowsNames.empty()) throw KpxError(windowsNames + ": " + HeaderProblemText(kWindowsName));
   if (totals.Entries == 0) throw KpxError(path + ": the archive is empty");
   return totals;
 }
@@ -107,13 +116,12 @@ void ExtractCommand(const Options& options) {
       WalkHeaders(archive, options.input, [](const EntryHeader&, uint32_t, uint32_t) {});
   const std::string destination = PrepareDestination(options.output);
   const uint32_t size = uint32_t(archive.size());
-  Setup = SetupState{};
   EntryHeader entry;
   uint32_t number = 1;
   int result;
   for (uint32_t offset = 0;; offset = uint32_t(result), ++number) {
     const bool valid = ReadEntryHeader(archive.data(), offset, size, &entry) == kHeaderValid;
-    result = ExtractEntry(archive.data(), offset, size, destination.c_str());
+    result = ExtractEntry(archive.data(), offset, size, destination.c_str(), nullptr);
     if (result == kExtractEnd) break;
     if (result < 0)
       FailAtEntry(number, offset, valid ? EntryDisplayName(entry) : "",

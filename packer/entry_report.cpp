@@ -45,6 +45,10 @@ const char* HeaderProblemText(HeaderProblem problem) {
     case kUnsafeName:
       return "the name is not a safe relative path (NUL inside, '/', ':', '\\' at the start, "
              "or an empty, '.' or '..' component)";
+    case kWindowsName:
+      return "Windows would open a device for the name or drop its trailing dots and spaces, "
+             "and the file would be lost (CON, NUL .txt, COM1, CONIN$, CLOCK$, LPT\xC2\xB2, "
+             "\"name.\", \"name \")";
   }
   return "the header is malformed";
 }

@@ -8,9 +8,21 @@
 #include "archive/payload_format.h"
 #include "setup/package_info.h"
 #include "setup/setup_state.h"
+#include "system/path_buffer.h"
 #include "system/shortcuts.h"
 #include "system/uninstall_key.h"
 #include "system/win32_api.h"
+
+// Names the new file for the progress display, counts it and repaints the progress control at
+// once (invalidate with erase, then update), before any of its data is written.
+static void ShowOutputFile(const char* path) {
+  (void)CopyPath(Setup.CurrentFile, kPathSize, path);  // the extractor's paths are shorter
+  ++Setup.FilesDone;
+  HWND progress = static_cast<HWND>(Setup.ProgressWindow);
+  if (progress == nullptr) return;
+  InvalidateRect(progress, nullptr, TRUE);
+  UpdateWindow(progress);
+}
 
 // Extracts entries from offset 0 until the archive ends or an entry fails; a failure sets
 // Cancelled and stops at once. Returns the number of entries extracted. Not limited by FileCount.
@@ -18,7 +30,7 @@ static int ExtractAllEntries(const uint8_t* archive, uint32_t size) {
   int count = 0;
   uint32_t offset = 0;
   for (;;) {
-    int next = ExtractEntry(archive, offset, size, Setup.InstallDirectory);
+    int next = ExtractEntry(archive, offset, size, Setup.InstallDirectory, ShowOutputFile);
     if (next == 0) break;  // end of the archive
     if (next < 0) {
       Setup.Cancelled = 1;  // this entry failed; later entries are never tried

@@ -2,16 +2,18 @@
 // them. Win32. Nothing is reported: whatever cannot be deleted stays, and the walk goes on.
 #include "system/directory_tree.h"
 
+#include "archive/windows_names.h"
 #include "setup/setup_state.h"
 #include "system/path_buffer.h"
 #include "system/win32_api.h"
 
 static void WalkCurrentDirectory(HANDLE search, WIN32_FIND_DATAA& found);
 
-// A link to a directory elsewhere (junction or directory symbolic link) carries the
-// reparse-point attribute. Entering it would delete files outside the tree.
+// A link to a directory elsewhere (junction or directory symbolic link) is a name surrogate:
+// entering it would delete files outside the tree. Other reparse points (a cloud placeholder
+// folder) are folders of the tree.
 static bool IsDirectoryLink(const WIN32_FIND_DATAA& found) {
-  return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  return IsNameSurrogate(found.dwFileAttributes, found.dwReserved0);
 }
 
 // Empties the subdirectory name of the current directory and removes it. The current directory

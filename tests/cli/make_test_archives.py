@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the small payload archives that the kpx CLI tests read (small.kpx, broken.kpx, cut.kpx,
-empty.kpx, names.kpx, control-names.kpx). Run from this folder: ./make_test_archives.py. The
+empty.kpx, names.kpx, control-names.kpx, windows-names.kpx). Run from this folder: ./make_test_archives.py. The
 outputs are committed; rerun after a change."""
 import struct
 
@@ -35,3 +35,9 @@ open("control-names.kpx", "wb").write(entry("bell\a esc\x1b[31mred", 0, b"1", 1)
                                       + entry(b"undefined \x81 tab\t.txt", 0, b"22", 2))
 open("broken.kpx", "wb").write(entry("first.txt", 0, b"first\n", 6)
                                + entry("data\\broken.bin", 1, BROKEN, 40000))
+# Names Windows would open a device for or trim, among sound ones: check names each of them.
+open("windows-names.kpx", "wb").write(entry("readme.txt", 0, b"1", 1)
+                                      + entry("NUL .txt", 0, b"22", 2)
+                                      + entry("docs\\trail.", 0, b"3", 1)
+                                      + entry("COM\u00b9", 0, b"4", 1)
+                                      + entry("docs\\last.txt", 0, b"5", 1))

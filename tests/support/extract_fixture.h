@@ -1,6 +1,6 @@
-// A GoogleTest fixture for extraction tests: a scratch destination, a clean setup state and file
-// layer seam, and helpers that hand the extractor exact-size copies of test archives (so that a
-// read past the end is caught by the sanitizers).
+// A GoogleTest fixture for extraction tests: a scratch destination, a clean file layer seam, the
+// record of the files the extractor announced, and helpers that hand the extractor exact-size
+// copies of test archives (so that a read past the end is caught by the sanitizers).
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/extract_entry.h"
-#include "setup/setup_state.h"
+#include "archive/file_ops.h"
 #include "tests/support/archive_builder.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/test_paths.h"
@@ -18,7 +18,7 @@
 class ExtractFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    ::Setup = SetupState{};
+    Created().clear();
     FileOpsTest = FileOpsHooks{};
   }
   void TearDown() override { FileOpsTest = FileOpsHooks{}; }
@@ -29,7 +29,8 @@ class ExtractFixture : public ::testing::Test {
   }
   int ExtractTo(const std::string& archive, uint32_t offset, const std::string& destination) {
     std::vector<uint8_t> exact(archive.begin(), archive.end());
-    return ExtractEntry(exact.data(), offset, uint32_t(exact.size()), destination.c_str());
+    return ExtractEntry(exact.data(), offset, uint32_t(exact.size()), destination.c_str(),
+                        RecordCreated);
   }
 
   // Walks the archive as the install run does: from offset 0 until a result of 0 or below, which
@@ -39,8 +40,8 @@ class ExtractFixture : public ::testing::Test {
     const std::string destination = scratch.Root();
     int result = 0;
     uint32_t offset = 0;
-    while ((result = ExtractEntry(exact.data(), offset, uint32_t(exact.size()),
-                                  destination.c_str())) > 0) {
+    while ((result = ExtractEntry(exact.data(), offset, uint32_t(exact.size()), destination.c_str(),
+                                  RecordCreated)) > 0) {
       offset = uint32_t(result);
     }
     return result;
@@ -49,6 +50,14 @@ class ExtractFixture : public ::testing::Test {
   std::string Contents(const std::string& name) const {
     return ReadWholeFile(scratch.Path(name).string());
   }
+
+  // The paths the extractor announced as created, in order.
+  static std::vector<std::string>& Created() {
+    static std::vector<std::string> created;
+    return created;
+  }
+  static void RecordCreated(const char* path) { Created().push_back(path); }
+  std::string LastCreated() const { return Created().empty() ? "" : Created().back(); }
 
   ScratchDir scratch;
 };

@@ -16,7 +16,7 @@ ScratchDir::ScratchDir() {
 
 ScratchDir::~ScratchDir() {
   std::error_code ignored;
-  // The extractor moves the current directory into the tree; Windows cannot remove it from there.
+  // Code under test may leave the current directory in the tree; Windows cannot remove it there.
   fs::current_path(fs::temp_directory_path(), ignored);
   for (const auto& item : fs::recursive_directory_iterator(root_, ignored)) {
     fs::permissions(item.path(), fs::perms::owner_all, fs::perm_options::add, ignored);

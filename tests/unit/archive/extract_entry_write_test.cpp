@@ -1,4 +1,4 @@
-// ExtractEntry writing data: stored pieces under one lock, the repaint before any data, and the
+// ExtractEntry writing data: stored pieces under one lock, the announcement before any data, and the
 // clean-up after a failed write (no file left behind).
 #include "archive/extract_entry.h"
 
@@ -57,8 +57,8 @@ TEST_F(ExtractEntryWrite, FailedStoredWriteStopsUnlocksAndDeletesTheFileButKeeps
   EXPECT_EQ(ExtractAll(archive), kExtractStoredWriteFailed);
   EXPECT_EQ(Seen.Pieces, (std::vector<uint32_t>{5, 32767, 32767}));  // none after the short one
   EXPECT_EQ(Seen.Unlocks, (std::vector<Range>{{0, 5}, {0, 70000}}));
-  EXPECT_EQ(::Setup.FilesDone, 2u);
-  EXPECT_EQ(std::string(::Setup.CurrentFile), scratch.Root() + "\\sub\\second.bin");
+  EXPECT_EQ(Created().size(), 2u);
+  EXPECT_EQ(LastCreated(), scratch.Root() + "\\sub\\second.bin");
   EXPECT_EQ(scratch.Listing(), (std::vector<std::string>{"first.txt", "sub"}));
 }
 
@@ -68,26 +68,30 @@ TEST_F(ExtractEntryWrite, FailedCompressedWriteDeletesTheFile) {
   FileOpsTest.WriteLimitOn = 1;
   FileOpsTest.WriteLimit = 10000;
   EXPECT_EQ(ExtractAll(archive), kExtractDecodeFailed);
-  EXPECT_EQ(::Setup.FilesDone, 1u);
+  EXPECT_EQ(Created().size(), 1u);
   EXPECT_TRUE(scratch.Listing().empty());
 }
 
-TEST_F(ExtractEntryWrite, ProgressIsRepaintedOnceAfterCreationBeforeAnyData) {
-  static std::vector<std::string> atRepaint;
-  atRepaint.clear();
-  FileOpsTest.Repainted = [] {
-    std::string path = ::Setup.CurrentFile;
+TEST_F(ExtractEntryWrite, EachFileIsAnnouncedOnceAfterItsCreationBeforeAnyData) {
+  static std::vector<std::string> announced;
+  announced.clear();
+  const auto announce = [](const char* created) {
+    std::string path = created;
     std::replace(path.begin(), path.end(), '\\', '/');
     std::error_code error;  // the file is open without sharing: only its size can be asked
     const auto size = std::filesystem::file_size(path, error);
-    atRepaint.push_back(std::to_string(::Setup.FilesDone) + " " + ::Setup.CurrentFile + " " +
-                        (error ? "missing" : std::to_string(size)));
+    announced.push_back(std::string(created) + " " + (error ? "missing" : std::to_string(size)));
   };
   std::string archive;
   AppendEntry(archive, StoredEntry("a.txt", "aaa"));
   AppendEntry(archive, CompressedEntry("b.txt", RepeatedByteStream('b', 3), 3));
-  EXPECT_EQ(ExtractAll(archive), kExtractEnd);
+  const std::vector<uint8_t> bytes(archive.begin(), archive.end());
   const std::string root = scratch.Root();
-  EXPECT_EQ(atRepaint,
-            (std::vector<std::string>{"1 " + root + "\\a.txt 0", "2 " + root + "\\b.txt 0"}));
+  uint32_t offset = 0;
+  int result;
+  while ((result = ExtractEntry(bytes.data(), offset, uint32_t(bytes.size()), root.c_str(),
+                                announce)) > 0)
+    offset = uint32_t(result);
+  EXPECT_EQ(result, kExtractEnd);
+  EXPECT_EQ(announced, (std::vector<std::string>{root + "\\a.txt 0", root + "\\b.txt 0"}));
 }

@@ -8,10 +8,13 @@
 namespace {
 
 TEST(HostNames, WindowsNameRules) {
-  for (const char* good : {"setup.exe", "Quorvelane Help.lnk", "console.txt", "com10"})
+  for (const char* good : {"setup.exe", "Quorvelane Help.lnk", "console.txt", "com10", "CONIN"})
     EXPECT_EQ(WindowsNameProblem(good), nullptr) << good;
-  for (const char* bad : {"", ".", "..", "a\\b", "a/b", "a*", "a?", "\"a\"", "<a>", "a|b", "tab\t",
-                          "dot.", "space ", "con", "Aux.txt", "lpt1.log", "COM9"})
+  for (const char* bad : {"",         ".",        "..",          "a\\b",     "a/b",    "a*",
+                          "a?",       "\"a\"",    "<a>",         "a|b",      "tab\t",  "dot.",
+                          "space ",   "con",      "Aux.txt",     "lpt1.log", "COM9",   "NUL .txt",
+                          "AUX .txt", "CON .log", "CONIN$",      "CONOUT$",  "CLOCK$", "COM\xB9",
+                          "COM\xB2",  "COM\xB3",  "LPT\xB2.txt", "trail.",   "trail2 "})
     EXPECT_NE(WindowsNameProblem(bad), nullptr) << bad;
   std::string out;
   EXPECT_FALSE(Utf8ToCp1252("\xc3", out));             // cut sequence
