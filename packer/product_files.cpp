@@ -11,7 +11,6 @@
 
 #include "archive/extract_entry.h"
 #include "packer/ansi_names.h"
-#include "setup/package_info.h"
 
 namespace fs = std::filesystem;
 
@@ -82,9 +81,7 @@ void WalkFolder(Walk& walk, const fs::path& folder, const std::string& prefix) {
 
 }  // namespace
 
-std::string DefaultDestination() {
-  return std::string(Package.DefaultBaseDirectory) + "\\" + Package.DefaultFolderName + "\\";
-}
+std::string DefaultDestination() { return "c:\\program files\\Quorvelane\\"; }
 
 void PutFirst(std::vector<ProductFile>& files, const std::string& first,
               const std::string& folder) {

@@ -13,8 +13,8 @@ struct ProductFile {
   uint64_t Size = 0;
 };
 
-// The destination that names are measured against when none is given: the shipped default
-// base directory and folder, "c:\program files\Quorvelane".
+// The destination that names are measured against when no package description gives one
+// (`kpx pack`): "c:\program files\Quorvelane\", a typical install folder.
 std::string DefaultDestination();
 
 // Finds every file below folder (following symbolic links) and returns them in entry order:
