@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 
+#include "archive/payload_format.h"
 #include "packer/kpx_error.h"
 #include "packer/release/pe_image.h"
 #include "packer/release/resource_section.h"
@@ -179,10 +180,10 @@ void ReplaceIcon(std::vector<Resource>& resources, const std::vector<uint8_t>& i
 }
 
 void ReplacePayload(std::vector<Resource>& resources, const std::vector<uint8_t>& payload) {
-  const ResourceKey type = NamedKey("KPX");
+  const ResourceKey type = NamedKey(KPX_PAYLOAD_RESOURCE_TYPE);
   int found = 0;
   for (Resource& r : resources) {
-    if (!(r.Type == type) || !r.Name.Text.empty() || r.Name.Id != IDR_PAYLOAD) continue;
+    if (!(r.Type == type) || !r.Name.Text.empty() || r.Name.Id != kPayloadResourceId) continue;
     r.Data = payload;
     ++found;
   }
