@@ -39,14 +39,15 @@ void WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 // Refuses an output that would replace one of the release's own inputs or land inside the
 // product folder (where the next release would pack it), before anything is built.
-void RefuseOutputAmongInputs(const Options& o, const PackageDescription& d) {
+void RefuseOutputAmongInputs(const Options& o, const PackageDescription& d,
+                             const std::string& stub) {
   std::error_code ec;
   const fs::path out = fs::weakly_canonical(o.output, ec);
   if (ec) throw KpxError(o.output + ": cannot resolve the output's path (" + ec.message() + ")");
   const std::pair<std::string, const char*> inputs[] = {
       {o.input, "the package description"},
       {d.Icon, "the icon"},
-      {o.stub, "the program stub"},
+      {stub, "the program stub"},
       {o.signPkcs12, "the signing certificate"},
       {o.signPasswordFile, "the signing password file"}};
   for (const auto& [path, what] : inputs) {
@@ -160,8 +161,8 @@ std::string Verify(const std::vector<uint8_t>& image, const PackedProduct& produ
 void ReleaseCommand(const Options& options) {
   PackageDescription description = ReadPackageDescription(options.input);
   CheckPackageDescription(description);
-  RefuseOutputAmongInputs(options, description);
   const std::string stubPath = StubPath(options);
+  RefuseOutputAmongInputs(options, description, stubPath);
   const std::vector<uint8_t> stub = ReadWhole(stubPath, "the program stub");
   const PackedProduct product = PackProduct(description, options.level);
   std::vector<uint8_t> image =

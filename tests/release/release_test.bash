@@ -77,6 +77,9 @@ cp "$root/build/win32/setup-stub-i686.exe" "$work/appended.exe"; printf 'x' >>"$
 refused "a stub with data appended" "data after its last section" "$kpx" release "$work/a/package.ini" -o "$work/x.exe" --stub "$work/appended.exe"
 refused "a file that is no program" "not a Windows program" "$kpx" release "$work/a/package.ini" -o "$work/x.exe" --stub "$work/a/package.ini"
 check "none of them wrote the output" test ! -e "$work/x.exe"
+cp "$root/build/win32/setup-stub-i686.exe" "$work/stub.exe"
+refused "-o the stub" "replace the program stub" "$kpx" release "$work/a/package.ini" -o "$work/stub.exe" --stub "$work/stub.exe"
+check "the stub is untouched" cmp "$work/stub.exe" "$root/build/win32/setup-stub-i686.exe"
 
 echo "-- signed (a throw-away certificate)"
 keys=$work/keys
