@@ -125,6 +125,10 @@ if /usr/lib/wine/wine --version >/dev/null 2>&1 || /usr/lib/wine/wine64 --versio
     check "it says the x86-64 twin was checked" grep -q "x86-64 twin" "$work/verify.out"
   fi
   check "the verified release is the plain one" cmp "$work/plain.exe" "$work/verified.exe"
+  # The longest title the caption holds, written at its own length into the record's texts.
+  mkdir -p "$work/long"; cp -a "$work/a/." "$work/long/"
+  sed -i "s/^title = .*/title = $(printf 'T%.0s' $(seq 248))/" "$work/long/package.ini"
+  check "the longest title releases and installs (--verify)" release long long.exe --verify
 else
   echo "skipped: --verify under Wine (Wine cannot run here)"
 fi
