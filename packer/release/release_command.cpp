@@ -3,8 +3,6 @@
 // it, the product packed the same way, then written into the stub (release_image.h); signed
 // through osslsigncode and installed once under Wine when asked. OUT is written only when every
 // step passed, so a failure keeps the old one. Host only.
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -31,10 +29,6 @@ std::vector<uint8_t> ReadWhole(const std::string& path, const char* what) {
                              std::istreambuf_iterator<char>());
   if (in.bad()) throw KpxError(std::string(what) + " " + path + ": cannot read the file");
   return bytes;
-}
-
-void WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
-  WriteFileAtomically(path, bytes);
 }
 
 // Refuses an output that would replace one of the release's own inputs or land inside the
@@ -100,7 +94,7 @@ void Run(const std::vector<std::string>& argv, const std::string& step) {
 std::vector<uint8_t> Sign(const std::vector<uint8_t>& image, const Options& o,
                           const std::string& scratch) {
   const std::string in = scratch + "/unsigned.exe", out = scratch + "/signed.exe";
-  WriteWhole(in, image);
+  WriteFileAtomically(in, image);
   std::vector<std::string> sign = {"osslsigncode", "sign", "-pkcs12", o.signPkcs12, "-h", "sha256"};
   if (!o.signPasswordFile.empty()) sign.insert(sign.end(), {"-readpass", o.signPasswordFile});
   const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
@@ -124,7 +118,7 @@ std::vector<uint8_t> Sign(const std::vector<uint8_t>& image, const Options& o,
   }
   std::vector<uint8_t> pem = ReadWhole(chain, "certificates");
   pem.insert(pem.end(), authorities.begin(), authorities.end());
-  WriteWhole(chain, pem);
+  WriteFileAtomically(chain, pem);
   Run({"osslsigncode", "verify", "-in", out, "-CAfile", chain, "-time",
        std::to_string(std::time(nullptr))},
       "checking the signature");
@@ -141,10 +135,11 @@ std::string Verify(const std::vector<uint8_t>& image, const PackedProduct& produ
   if (!fs::exists(runner))
     throw KpxError("--verify: could not verify here: " + runner + " is missing");
   const std::string setup32 = scratch + "/setup.exe", setup64 = scratch + "/setup-x86_64.exe";
-  WriteWhole(setup32, image);
+  WriteFileAtomically(setup32, image);
   const std::string twinStub = (kit / kStubX8664).string();
   if (fs::exists(twinStub))
-    WriteWhole(setup64, MakeReleaseImage(ReadWhole(twinStub, "the program stub"), RecordOf(product),
+    WriteFileAtomically(setup64,
+                        MakeReleaseImage(ReadWhole(twinStub, "the program stub"), RecordOf(product),
                                          product.Icon, product.Payload));
   WritePackage(product, scratch + "/package");  // what `kpx package` writes, for the verifier
   const int code = RunProgram({"bash", runner, setup32, fs::exists(twinStub) ? setup64 : "",
