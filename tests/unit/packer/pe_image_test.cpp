@@ -29,6 +29,26 @@ TEST(PeImage, ALinkedProgramWrittenBackIsTheSameFile) {
   }
 }
 
+TEST(PeImage, DamagedProgramsGiveAnErrorNeverAReadOutsideTheFile) {
+  for (const char* flavour : {"32.exe", "64.exe"}) {
+    const std::vector<uint8_t> file = Program(flavour);
+    for (size_t at = 0; at < file.size(); ++at) {
+      for (uint8_t value : {0x00, 0x7F, 0xFF}) {
+        std::vector<uint8_t> damaged = file;
+        damaged[at] = value;
+        for (const std::vector<uint8_t>& image :
+             {damaged, std::vector<uint8_t>(file.begin(), file.begin() + long(at))}) {
+          try {
+            (void)ReadResources(ReadPeImage(image));
+          } catch (const KpxError&) {
+            // the expected outcome for most damage: anything but a read outside the file
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST(ResourceSection, WrittenResourcesReadBackInTreeOrder) {
   auto resource = [](ResourceKey type, uint32_t name, uint32_t language, std::string data) {
     Resource r;
