@@ -27,6 +27,34 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
       ->add_option("--level", options.level, "Compression level: 1 fastest, 5 default, 9 strongest")
       ->check(CLI::Range(kFastestLevel, kStrongestLevel));
 
+  CLI::App* release = app.add_subcommand(
+      "release",
+      "Make the setup program for PACKAGE.ini from the program stub, no compiler needed");
+  release->add_option("PACKAGE", options.input, "Package description file")
+      ->required()
+      ->check(CLI::ExistingFile);
+  release->add_option("-o,--output", options.output, "Setup program to write")->required();
+  release
+      ->add_option("--level", options.level, "Compression level: 1 fastest, 5 default, 9 strongest")
+      ->check(CLI::Range(kFastestLevel, kStrongestLevel));
+  release->add_option("--stub", options.stub,
+                      "Program stub to write the product into (default: the i686 stub beside kpx)");
+  CLI::Option* pkcs12 = release->add_option(
+      "--sign-pkcs12", options.signPkcs12,
+      "Sign the setup (Authenticode, SHA-256) with the certificate and key in FILE (osslsigncode)");
+  release
+      ->add_option("--sign-password-file", options.signPasswordFile,
+                   "The PKCS#12 file's password (default: none)")
+      ->needs(pkcs12);
+  release
+      ->add_option("--timestamp-url", options.timestampUrl,
+                   "RFC 3161 server that timestamps the signature (default: none; then "
+                   "SOURCE_DATE_EPOCH, when set, is the signing time)")
+      ->needs(pkcs12);
+  release->add_flag("--verify", options.verify,
+                    "Install the setup once under Wine and compare it with the description "
+                    "before writing it");
+
   CLI::App* list =
       app.add_subcommand("list", "List the entries of an archive or a built setup.exe");
   list->add_option("ARCHIVE", options.input, "Payload archive or setup.exe")->required();
@@ -48,6 +76,7 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
 
   if (pack->parsed()) options.command = Command::Pack;
   if (package->parsed()) options.command = Command::Package;
+  if (release->parsed()) options.command = Command::Release;
   if (list->parsed()) options.command = Command::List;
   if (extract->parsed()) options.command = Command::Extract;
   if (check->parsed()) options.command = Command::Check;

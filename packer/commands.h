@@ -6,6 +6,7 @@
 
 void PackCommand(const Options& options);
 void PackageCommand(const Options& options);
+void ReleaseCommand(const Options& options);
 void ListCommand(const Options& options);
 void ExtractCommand(const Options& options);
 void CheckCommand(const Options& options);

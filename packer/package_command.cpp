@@ -8,17 +8,17 @@
 #include "packer/output_file.h"
 #include "packer/package_description.h"
 #include "packer/package_source.h"
+#include "packer/packed_product.h"
 #include "packer/payload_builder.h"
 #include "packer/product_files.h"
 #include "packer/program_icon.h"
 
-void PackageCommand(const Options& options) {
-  PackageDescription description = ReadPackageDescription(options.input);
-  CheckPackageDescription(description);
-  std::vector<uint8_t> icon;
+PackedProduct PackProduct(const PackageDescription& description, int level) {
+  PackedProduct product;
+  product.Description = description;
   if (!description.Icon.empty()) {
     try {
-      icon = ReadProgramIcon(description.Icon);
+      product.Icon = ReadProgramIcon(description.Icon);
     } catch (const KpxError& e) {
       throw KpxError(KeyLocation(description, "icon") + e.what());
     }
@@ -27,19 +27,30 @@ void PackageCommand(const Options& options) {
       ListProductFiles(description.ProductFolder, "", DefaultInstallDirectory(description));
   CheckPackageFiles(description, files);
   PutFirst(files, description.ProgramBaseName + ".exe", description.ProductFolder);
-  std::vector<uint8_t> payload = BuildPayload(files, options.level);
-  std::string source = PackageInfoSource(description, int(files.size()));
+  product.Payload = BuildPayload(files, level);
+  product.FileCount = int(files.size());
+  return product;
+}
+
+void WritePackage(const PackedProduct& product, const std::string& folder) {
+  std::string source = PackageInfoSource(product.Description, product.FileCount);
   std::error_code ec;
-  std::filesystem::create_directories(options.output, ec);
-  if (ec) throw KpxError(options.output + ": cannot create the folder (" + ec.message() + ")");
-  WriteFileAtomically(options.output + "/payload.kpx", payload);
-  WriteFileAtomically(options.output + "/package_info.cpp",
+  std::filesystem::create_directories(folder, ec);
+  if (ec) throw KpxError(folder + ": cannot create the folder (" + ec.message() + ")");
+  WriteFileAtomically(folder + "/payload.kpx", product.Payload);
+  WriteFileAtomically(folder + "/package_info.cpp",
                       std::vector<uint8_t>(source.begin(), source.end()));
-  const std::string iconPath = options.output + "/program.ico";
-  if (!icon.empty()) {
-    WriteFileAtomically(iconPath, icon);
+  const std::string iconPath = folder + "/program.ico";
+  if (!product.Icon.empty()) {
+    WriteFileAtomically(iconPath, product.Icon);
   } else {
     std::filesystem::remove(iconPath, ec);  // the build then takes the project's icon
     if (ec) throw KpxError(iconPath + ": cannot remove the old icon (" + ec.message() + ")");
   }
+}
+
+void PackageCommand(const Options& options) {
+  PackageDescription description = ReadPackageDescription(options.input);
+  CheckPackageDescription(description);
+  WritePackage(PackProduct(description, options.level), options.output);
 }

@@ -20,7 +20,6 @@
 
 #include "archive/extract_entry.h"
 #include "packer/ansi_names.h"
-#include "setup/package_info.h"
 
 namespace fs = std::filesystem;
 
@@ -114,9 +113,7 @@ void WalkFolder(Walk& walk, int fd, const std::string& path, const std::string& 
 
 }  // namespace
 
-std::string DefaultDestination() {
-  return std::string(Package.DefaultBaseDirectory) + "\\" + Package.DefaultFolderName + "\\";
-}
+std::string DefaultDestination() { return "c:\\program files\\Quorvelane\\"; }
 
 void PutFirst(std::vector<ProductFile>& files, const std::string& first,
               const std::string& folder) {

@@ -14,8 +14,8 @@ struct ProductFile {
   uint64_t Device = 0, Inode = 0;  // the file that was listed: opening checks it is still the one
 };
 
-// The destination that names are measured against when none is given: the shipped default
-// base directory and folder, "c:\program files\Quorvelane".
+// The destination that names are measured against when no package description gives one
+// (`kpx pack`): "c:\program files\Quorvelane\", a typical install folder.
 std::string DefaultDestination();
 
 // Finds every file below folder and returns them in entry order: the file whose entry name is

@@ -19,6 +19,8 @@ void RunSubcommand(const Options& options) {
       return PackCommand(options);
     case Command::Package:
       return PackageCommand(options);
+    case Command::Release:
+      return ReleaseCommand(options);
     case Command::List:
       return ListCommand(options);
     case Command::Extract:

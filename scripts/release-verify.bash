@@ -28,12 +28,13 @@ flag() {
   case ${value,,} in 1|true|yes|on) echo 1 ;; *) echo 0 ;; esac  # any case, as kpx reads them
 }
 
-# verify_release SETUP INI DRIVER WORK: 0 when the install matches; 1 with a report otherwise.
+# verify_release SETUP INI DRIVER WORK [LOADER]: 0 when the install matches; 1 with a report
+# otherwise. LOADER (default: the 32-bit one) is given by kpx release's verifier, which chose it.
 verify_release() {
   local setup=$1 ini=$2 driver=$3 work=$4
-  local loader=/usr/lib/wine/wine arch problems=() xvfb_pid=""
-  arch=$("$(dirname "${BASH_SOURCE[0]}")/wine-probe" 2>/dev/null) || arch=""
-  if [ "$arch" != win32 ]; then
+  local loader=${5:-/usr/lib/wine/wine} arch problems=() xvfb_pid=""
+  arch=$([ -n "${5:-}" ] && echo given || "$(dirname "${BASH_SOURCE[0]}")/wine-probe" 2>/dev/null) || arch=""
+  if [ "$arch" != win32 ] && [ "$arch" != given ]; then
     echo "--verify: Wine cannot run 32-bit Windows programs on this machine" >&2; return 1
   fi
   command -v Xvfb >/dev/null || { echo "--verify: Xvfb is missing (scripts/deps installs it)" >&2; return 1; }

@@ -25,6 +25,8 @@ TEST(RegisterUninstall, WritesBothValuesOrNeither) {
   const PackageInfo package = Package;  // the shared records, put back at the end
   const SetupState setup = ::Setup;
   Package.ProductName = kProduct;
+  Package.ProgramBaseName = "quorvel";  // the lengths below are measured with these two
+  snprintf(Package.UninstallArgument, kUninstallArgumentSize, "%s", "/uninstall");
   const struct {
     size_t FolderLength;  // of InstallDirectory, its trailing '\' included
     UninstallKeyResult Result;
