@@ -1,7 +1,8 @@
 // kpx package PACKAGE.ini -o OUTDIR: checks the package description, packs its product folder
 // with the program file first, and writes OUTDIR/payload.kpx and OUTDIR/package_info.cpp, the
-// two files the Windows build compiles in, and OUTDIR/program.ico when the description names an
-// icon (checked first; an old one is removed when it names none). Host only.
+// two files the Windows build compiles in, OUTDIR/description.txt, the description as resolved
+// (for the scripts that check an installed product against it), and OUTDIR/program.ico when the
+// description names an icon (checked first; an old one is removed when it names none). Host only.
 #include <filesystem>
 
 #include "packer/commands.h"
@@ -29,12 +30,15 @@ void PackageCommand(const Options& options) {
   PutFirst(files, description.ProgramBaseName + ".exe", description.ProductFolder);
   std::vector<uint8_t> payload = BuildPayload(files, options.level);
   std::string source = PackageInfoSource(description, int(files.size()));
+  std::string resolved = ResolvedDescriptionText(description);
   std::error_code ec;
   std::filesystem::create_directories(options.output, ec);
   if (ec) throw KpxError(options.output + ": cannot create the folder (" + ec.message() + ")");
   WriteFileAtomically(options.output + "/payload.kpx", payload);
   WriteFileAtomically(options.output + "/package_info.cpp",
                       std::vector<uint8_t>(source.begin(), source.end()));
+  WriteFileAtomically(options.output + "/description.txt",
+                      std::vector<uint8_t>(resolved.begin(), resolved.end()));
   const std::string iconPath = options.output + "/program.ico";
   if (!icon.empty()) {
     WriteFileAtomically(iconPath, icon);
