@@ -28,16 +28,15 @@ wine_can_run() {
   [ -n "$runnable" ] && { [ "$wine_arch" = win64 ] || [ "$runnable" = win32 ]; }
 }
 
-# wine_prefix PREFIX [windowed]: initialises PREFIX with its shell folders inside it. Without
-# "windowed" it is made for a display with no window manager (Xvfb): Wine draws the window frames
-# itself, and the caption buttons' Marlett font, which Wine finds only among the prefix's fonts,
-# is put there. Returns 1, with the reason on stderr, when it could not be made.
+# wine_prefix PREFIX [windowed]: initialises PREFIX with its shell folders inside it, and the
+# caption buttons' Marlett font among its fonts, the only place Wine finds it. Without "windowed"
+# it is made for a display with no window manager (Xvfb): Wine draws the window frames itself.
+# Returns 1, with the reason on stderr, when it could not be made.
 wine_prefix() {
   make_private_prefix "$1" "$wine_loader" || return 1
-  if [ "${2:-}" != windowed ]; then
+  cp /usr/share/wine/fonts/marlett.ttf "$1/drive_c/windows/Fonts/" 2>/dev/null
+  [ "${2:-}" = windowed ] ||
     WINEPREFIX=$1 "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    cp /usr/share/wine/fonts/marlett.ttf "$1/drive_c/windows/Fonts/" 2>/dev/null
-  fi
   WINEPREFIX=$1 /usr/lib/wine/wineserver -w
 }
 

@@ -17,21 +17,19 @@
 
 namespace {
 
-// A resource type or name: a number or a text.
+// A resource type or name as the enumeration gives it: a number, or a text kept here.
 struct ResourceId {
-  ULONG_PTR Number = 0;
+  ULONG_PTR Number;
   std::string Text;
-  explicit ResourceId(LPCSTR id) {
-    if (IS_INTRESOURCE(id))
-      Number = reinterpret_cast<ULONG_PTR>(id);
-    else
-      Text = id;
-  }
   LPCSTR Get() const { return Text.empty() ? MAKEINTRESOURCEA(Number) : Text.c_str(); }
-  bool Is(LPCSTR id) const {
-    return IS_INTRESOURCE(id) ? Text.empty() && Number == ULONG_PTR(id) : Text == id;
+  bool operator==(const ResourceId& other) const {
+    return Number == other.Number && Text == other.Text;
   }
 };
+
+ResourceId Id(LPCSTR id) {
+  return IS_INTRESOURCE(id) ? ResourceId{reinterpret_cast<ULONG_PTR>(id), ""} : ResourceId{0, id};
+}
 
 struct ResourceEntry {
   ResourceId Type, Name;
@@ -39,59 +37,44 @@ struct ResourceEntry {
 };
 
 BOOL CALLBACK AddLanguage(HMODULE, LPCSTR type, LPCSTR name, WORD language, LONG_PTR list) {
-  reinterpret_cast<std::vector<ResourceEntry>*>(list)->push_back(
-      {ResourceId(type), ResourceId(name), language});
+  reinterpret_cast<std::vector<ResourceEntry>*>(list)->push_back({Id(type), Id(name), language});
   return TRUE;
 }
 
 BOOL CALLBACK AddName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR list) {
-  EnumResourceLanguagesA(module, type, name, AddLanguage, list);
-  return TRUE;
+  return EnumResourceLanguagesA(module, type, name, AddLanguage, list) || TRUE;
 }
 
 BOOL CALLBACK AddType(HMODULE module, LPSTR type, LONG_PTR list) {
-  EnumResourceNamesA(module, type, AddName, list);
-  return TRUE;
+  return EnumResourceNamesA(module, type, AddName, list) || TRUE;
 }
 
-// Copies the program in to out with its resources written anew: every one of in's, except that
-// (type, id) is left out when bytes is null and takes bytes otherwise. The copy starts with no
-// resources at all (rather than deleting or replacing one), since Wine's resource writer reads
-// the existing ones only when it writes and so would bring a deleted one back.
-bool CopyWithResource(const char* in, const char* out, LPCSTR type, int id,
-                      const std::vector<BYTE>* bytes) {
+// Copies the program in to out with its resources written anew: each of in's, except resource
+// (type, id), whose bytes edit changes (false: it is left out). Returns false when there is no
+// such resource or the copy could not be written. The copy starts with no resources at all,
+// rather than deleting one: Wine's writer reads the old ones only as it writes, and would bring
+// a deleted one back.
+template <typename Edit>
+bool CopyWithResource(const char* in, const char* out, LPCSTR type, int id, Edit edit) {
   HMODULE module = LoadLibraryExA(in, nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) return false;
   std::vector<ResourceEntry> entries;
   EnumResourceTypesA(module, AddType, reinterpret_cast<LONG_PTR>(&entries));
   HANDLE update = CopyFileA(in, out, FALSE) ? BeginUpdateResourceA(out, TRUE) : nullptr;
-  bool written = update != nullptr;
+  bool written = update != nullptr, edited = false;
   for (const ResourceEntry& e : entries) {
-    if (!written) break;
-    const bool chosen = e.Type.Is(type) && e.Name.Is(MAKEINTRESOURCEA(id));
-    if (chosen && bytes == nullptr) continue;
     HRSRC found = FindResourceExA(module, e.Type.Get(), e.Name.Get(), e.Language);
-    const void* data = chosen ? bytes->data() : LockResource(LoadResource(module, found));
-    DWORD size = chosen ? DWORD(bytes->size()) : SizeofResource(module, found);
-    written = found != nullptr && UpdateResourceA(update, e.Type.Get(), e.Name.Get(), e.Language,
-                                                  const_cast<void*>(data), size);
-  }
-  FreeLibrary(module);
-  return update != nullptr && EndUpdateResourceA(update, !written) && written;
-}
-
-// The bytes of resource (type, id) of the program file at path, empty when it has none.
-std::vector<BYTE> ReadResource(const char* path, LPCSTR type, int id) {
-  std::vector<BYTE> bytes;
-  HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (module == nullptr) return bytes;
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), type);
-  if (found != nullptr) {
     const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
-    bytes.assign(data, data + SizeofResource(module, found));
+    std::vector<BYTE> bytes(data, data + SizeofResource(module, found));
+    if (e.Type == Id(type) && e.Name == Id(MAKEINTRESOURCEA(id))) {
+      edited = true;
+      if (!edit(bytes)) continue;
+    }
+    written = written && UpdateResourceA(update, e.Type.Get(), e.Name.Get(), e.Language,
+                                         bytes.data(), DWORD(bytes.size()));
   }
   FreeLibrary(module);
-  return bytes;
+  return update != nullptr && EndUpdateResourceA(update, !(written && edited)) && written && edited;
 }
 
 uint32_t Le32(const std::vector<BYTE>& bytes, size_t at) { return ReadLe32(&bytes[at]); }
@@ -115,26 +98,23 @@ std::string DamageEntry(std::vector<BYTE>& payload) {
   return "";
 }
 
-int DamagePayload(const char* in, const char* out) {
-  std::vector<BYTE> payload = ReadResource(in, KPX_PAYLOAD_RESOURCE_TYPE, IDR_PAYLOAD);
-  std::string name = payload.empty() ? "" : DamageEntry(payload);
-  if (name.empty() || !CopyWithResource(in, out, KPX_PAYLOAD_RESOURCE_TYPE, IDR_PAYLOAD, &payload))
-    return 1;
-  std::printf("damaged=%s\n", name.c_str());
-  return 0;
-}
-
-int DropDialog(const char* in, const char* out) {
-  if (ReadResource(in, RT_DIALOG, IDD_INSTALL).empty()) return 1;
-  return CopyWithResource(in, out, RT_DIALOG, IDD_INSTALL, nullptr) ? 0 : 1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 4) return 2;
-  std::string command = argv[1];
-  if (command == "drop-dialog") return DropDialog(argv[2], argv[3]);
-  if (command == "damage-payload") return DamagePayload(argv[2], argv[3]);
-  return 2;
+  std::string command = argv[1], damaged;
+  if (command == "drop-dialog")
+    return CopyWithResource(argv[2], argv[3], RT_DIALOG, IDD_INSTALL,
+                            [](std::vector<BYTE>&) { return false; })
+               ? 0
+               : 1;
+  if (command != "damage-payload") return 2;
+  auto damage = [&](std::vector<BYTE>& payload) {
+    return !(damaged = DamageEntry(payload)).empty();
+  };
+  if (!CopyWithResource(argv[2], argv[3], KPX_PAYLOAD_RESOURCE_TYPE, IDR_PAYLOAD, damage) ||
+      damaged.empty())
+    return 1;
+  std::printf("damaged=%s\n", damaged.c_str());
+  return 0;
 }

@@ -5,7 +5,7 @@
 // start from the program-start state and decode the entry, then the second entry from the same
 // stream (whose matches before its first byte read what the first entry left in the window,
 // and whose failed builds keep the first entry's tables). After every chunk the two windows and
-// flags must agree; any difference aborts.
+// flags must agree and the decoder's own invariants must hold; anything else aborts.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +20,16 @@ constexpr size_t kHeaderBytes = 4;
 constexpr uint32_t kSizeModulus = 4 * kDecodeWindowSize + 1;
 constexpr uint32_t kSecondEntryUnit = 64;
 
+// The decoder's own invariants, checked after every chunk: the flag is 0 or 1 and never clears
+// itself, the reader never passes the stored bytes, and the look-ahead holds less than a word.
+void CheckDecoderState(bool failedBefore) {
+  if (DecodeFailed != 0 && DecodeFailed != 1) std::abort();
+  if (failedBefore && DecodeFailed != 1) std::abort();
+  if (Lzh.Bits.Next > Lzh.Bits.End) std::abort();
+  if (Lzh.Bits.Count >= 8 * sizeof Lzh.Bits.Buffer) std::abort();
+  if (Lzh.CopyPosition >= kDecodeWindowSize) std::abort();
+}
+
 // Decodes one entry with both decoders, comparing each chunk; aborts at the first difference.
 void DecodeBoth(const uint8_t* stream, uint32_t storedSize, uint32_t unpacked) {
   DecodeFailed = 0;
@@ -29,7 +39,9 @@ void DecodeBoth(const uint8_t* stream, uint32_t storedSize, uint32_t unpacked) {
   for (uint32_t done = 0; done < unpacked;) {
     const uint32_t count =
         unpacked - done < kDecodeWindowSize ? unpacked - done : kDecodeWindowSize;
+    const bool failedBefore = DecodeFailed != 0;
     DecodeChunk(count, DecodeWindow);
+    CheckDecoderState(failedBefore);
     reference::DecodeChunk(count, reference::DecodeWindow);
     if (std::memcmp(DecodeWindow, reference::DecodeWindow, count) != 0) std::abort();
     if (DecodeFailed != reference::DecodeFailed) std::abort();
