@@ -1,7 +1,8 @@
 // The block-Huffman LZ decoder: restores the bytes of a compressed payload entry into the
 // 8,192-byte window, one chunk at a time. Portable; owns the process-wide record Lzh, the window
 // DecodeWindow and the flag DecodeFailed. This is the fast form; the plain form it must match on
-// every input, byte for byte and flag for flag, is tests/support/reference_lzh_decoder.cpp.
+// every input, byte for byte and flag for flag, is bench/reference_lzh_decoder.cpp; the fuzz target
+// tests/fuzz/fuzz_decode_differential.cpp compares the two.
 //
 // Format notes (the -lh5- stream)
 //   Bits are taken from each byte most significant bit first, bytes in increasing order; every

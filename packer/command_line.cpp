@@ -21,7 +21,9 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
   package->add_option("PACKAGE", options.input, "Package description file")
       ->required()
       ->check(CLI::ExistingFile);
-  package->add_option("-o,--output", options.output, "Folder for payload.kpx and package_info.cpp")
+  package
+      ->add_option("-o,--output", options.output,
+                   "Folder for payload.kpx, package_info.cpp and description.txt")
       ->required();
   package
       ->add_option("--level", options.level, "Compression level: 1 fastest, 5 default, 9 strongest")

@@ -1,7 +1,8 @@
 // kpx package PACKAGE.ini -o OUTDIR: checks the package description, packs its product folder
 // with the program file first, and writes OUTDIR/payload.kpx and OUTDIR/package_info.cpp, the
-// two files the Windows build compiles in, and OUTDIR/program.ico when the description names an
-// icon (checked first; an old one is removed when it names none). Host only.
+// two files the Windows build compiles in, OUTDIR/description.txt, the description as resolved
+// (for the scripts that check an installed product against it), and OUTDIR/program.ico when the
+// description names an icon (checked first; an old one is removed when it names none). Host only.
 #include <filesystem>
 
 #include "packer/commands.h"
@@ -34,12 +35,15 @@ PackedProduct PackProduct(const PackageDescription& description, int level) {
 
 void WritePackage(const PackedProduct& product, const std::string& folder) {
   std::string source = PackageInfoSource(product.Description, product.FileCount);
+  std::string resolved = ResolvedDescriptionText(product.Description);
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (ec) throw KpxError(folder + ": cannot create the folder (" + ec.message() + ")");
   WriteFileAtomically(folder + "/payload.kpx", product.Payload);
   WriteFileAtomically(folder + "/package_info.cpp",
                       std::vector<uint8_t>(source.begin(), source.end()));
+  WriteFileAtomically(folder + "/description.txt",
+                      std::vector<uint8_t>(resolved.begin(), resolved.end()));
   const std::string iconPath = folder + "/program.ico";
   if (!product.Icon.empty()) {
     WriteFileAtomically(iconPath, product.Icon);

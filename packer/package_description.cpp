@@ -305,6 +305,23 @@ PackageDescription ReadPackageDescription(const std::string& path) {
   return d;
 }
 
+std::string ResolvedDescriptionText(const PackageDescription& d) {
+  std::string text;
+  for (const DescriptionKey& key : kKeys) {
+    std::string value;
+    if (key.Type == KeyType::Text)
+      value = Cp1252ToUtf8(d.*key.Text);
+    else if (key.Type == KeyType::Path)
+      value = (d.*key.Text).empty()
+                  ? ""
+                  : std::filesystem::absolute(d.*key.Text).lexically_normal().string();
+    else
+      value = std::to_string(d.*key.Number);
+    text += std::string(key.Name) + "=" + value + "\n";
+  }
+  return text;
+}
+
 std::string DefaultInstallDirectory(const PackageDescription& d) {
   return d.DefaultBaseDirectory + "\\" + d.DefaultFolderName + "\\";
 }

@@ -73,3 +73,9 @@ void CheckPackageFiles(const PackageDescription& description,
 
 // The install folder that the dialog proposes: DefaultBaseDirectory \ DefaultFolderName \.
 std::string DefaultInstallDirectory(const PackageDescription& description);
+
+// The description as resolved, for scripts that need the product's values (`kpx package` writes
+// it as description.txt): every key of the file in the table's order, given or not, one
+// "key=value" line each, defaults applied; texts UTF-8, flags 1 or 0, paths absolute, an icon
+// left out as an empty value.
+std::string ResolvedDescriptionText(const PackageDescription& description);

@@ -14,9 +14,6 @@
 //                                          and waits until it is gone
 //   driver link PATH                       target, arguments, working directory, icon of a .lnk
 //   driver shell-folder NAME               a per-user shell folder (Programs, Desktop)
-//   driver drop-dialog IN OUT              copies setup IN to OUT without its dialog template
-//   driver damage-payload IN OUT           copies setup IN to OUT with one compressed entry of its
-//                                          payload made undecodable; prints the entry's name
 // Prints key=value lines; texts have their line feeds written as "\n". Exit 1 on a timeout or
 // a missing window, 2 on a usage error. Win32.
 #define WIN32_LEAN_AND_MEAN
@@ -25,14 +22,11 @@
 #include <objidl.h>
 #include <shlobj.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "archive/payload_format.h"
 #include "resources/resource.h"
 
 namespace {
@@ -245,115 +239,6 @@ int ShowShellFolder(const char* name) {
   return 0;
 }
 
-std::vector<BYTE> ReadWholeFile(const char* path) {
-  std::vector<BYTE> bytes;
-  HANDLE file =
-      CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  bytes.resize(GetFileSize(file, nullptr));
-  DWORD done = 0;
-  ReadFile(file, bytes.data(), DWORD(bytes.size()), &done, nullptr);
-  CloseHandle(file);
-  return bytes;
-}
-
-bool WriteWholeFile(const char* path, const std::vector<BYTE>& bytes) {
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD done = 0;
-  WriteFile(file, bytes.data(), DWORD(bytes.size()), &done, nullptr);
-  CloseHandle(file);
-  return done == bytes.size();
-}
-
-// Reads the payload resource of a built setup program.
-std::vector<BYTE> ReadPayload(const char* program) {
-  std::vector<BYTE> payload;
-  HMODULE module = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (module == nullptr) return payload;
-  HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(IDR_PAYLOAD), "KPX");
-  if (resource != nullptr) {
-    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, resource)));
-    payload.assign(data, data + SizeofResource(module, resource));
-  }
-  FreeLibrary(module);
-  return payload;
-}
-
-uint32_t Le32(const std::vector<BYTE>& bytes, size_t at) { return ReadLe32(&bytes[at]); }
-
-// Offsets of the payload's entries, in archive order.
-std::vector<size_t> EntryOffsets(const std::vector<BYTE>& payload) {
-  std::vector<size_t> entries;
-  for (size_t at = 0; at + kFixedHeaderSize < payload.size();
-       at += Le32(payload, at + kHeaderSizeOffset) + Le32(payload, at + kStoredSizeOffset))
-    entries.push_back(at);
-  return entries;
-}
-
-// Damages the first compressed entry in the second half of the archive: its stream now opens a
-// block whose code-length code has three lengths, all zero, which no decoder can build a table
-// from. Returns the entry's name, or "" when there is none.
-std::string DamageEntry(std::vector<BYTE>& payload) {
-  std::vector<size_t> entries = EntryOffsets(payload);
-  for (size_t i = entries.size() / 2; i < entries.size(); ++i) {
-    size_t at = entries[i], header = Le32(payload, at + kHeaderSizeOffset);
-    size_t stored = Le32(payload, at + kStoredSizeOffset);
-    if (Le32(payload, at + kMethodOffset) != kMethodCompressed || stored < 4) continue;
-    static const BYTE kBadStart[] = {0x00, 0x01, 0x18, 0x00};  // 1 block; 3 lengths of 0
-    for (size_t k = 0; k < stored; ++k) payload[at + header + k] = k < 4 ? kBadStart[k] : 0;
-    return reinterpret_cast<const char*>(&payload[at + kNameOffset]);
-  }
-  return "";
-}
-
-// The payload lies in the file as it is; it is found by content and patched in place.
-int DamagePayload(const char* in, const char* out) {
-  std::vector<BYTE> payload = ReadPayload(in);
-  std::vector<BYTE> program = ReadWholeFile(in);
-  if (payload.empty() || program.empty()) return 1;
-  auto found = std::search(program.begin(), program.end(), payload.begin(), payload.end());
-  if (found == program.end()) return 1;
-  std::string name = DamageEntry(payload);
-  if (name.empty()) return 1;
-  std::copy(payload.begin(), payload.end(), found);
-  if (!WriteWholeFile(out, program)) return 1;
-  std::printf("damaged=%s\n", name.c_str());
-  return 0;
-}
-
-// Copies the program with its dialog template renamed from 110 to 111 in the resource directory
-// (type RT_DIALOG), so that the program cannot find it. Walks the PE headers of the file.
-int DropDialog(const char* in, const char* out) {
-  std::vector<BYTE> image = ReadWholeFile(in);
-  if (image.size() < 0x40) return 1;
-  size_t pe = Le32(image, 0x3C);
-  size_t sections = image[pe + 6] | image[pe + 7] << 8;
-  size_t optional = pe + 24, optionalSize = image[pe + 20] | image[pe + 21] << 8;
-  bool plus = image[optional] == 0x0B && image[optional + 1] == 0x02;
-  uint32_t rsrcRva = Le32(image, optional + (plus ? 112 : 96) + 2 * 8);
-  size_t rsrc = 0;  // file offset of the resource directory
-  for (size_t i = 0, header = optional + optionalSize; i < sections; ++i, header += 40) {
-    uint32_t rva = Le32(image, header + 12), size = Le32(image, header + 16);
-    if (rsrcRva >= rva && rsrcRva < rva + size) rsrc = Le32(image, header + 20) + (rsrcRva - rva);
-  }
-  if (rsrc == 0) return 1;
-  // Entries of a directory: named ones first, then ids; 8 bytes each after the 16-byte header.
-  auto findId = [&](size_t directory, uint32_t id) -> size_t {
-    size_t count = (image[directory + 12] | image[directory + 13] << 8) +
-                   (image[directory + 14] | image[directory + 15] << 8);
-    for (size_t k = 0; k < count; ++k)
-      if (Le32(image, directory + 16 + 8 * k) == id) return directory + 16 + 8 * k;
-    return 0;
-  };
-  size_t type = findId(rsrc, 5);  // RT_DIALOG
-  if (type == 0) return 1;
-  size_t dialog = findId(rsrc + (Le32(image, type + 4) & 0x7FFFFFFF), 110);
-  if (dialog == 0) return 1;
-  image[dialog] = 111;
-  return WriteWholeFile(out, image) ? 0 : 1;
-}
-
 double Seconds(int argc, char** argv, int index) {
   return argc > index ? std::atof(argv[index]) : 20.0;
 }
@@ -395,7 +280,5 @@ int main(int argc, char** argv) {
   if (command == "answer" && argc >= 3) return Answer(argv[2], Seconds(argc, argv, 3));
   if (command == "link" && argc >= 3) return ShowLink(argv[2]);
   if (command == "shell-folder" && argc >= 3) return ShowShellFolder(argv[2]);
-  if (command == "drop-dialog" && argc >= 4) return DropDialog(argv[2], argv[3]);
-  if (command == "damage-payload" && argc >= 4) return DamagePayload(argv[2], argv[3]);
   return 2;
 }

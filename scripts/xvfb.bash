@@ -1,5 +1,5 @@
 # start_xvfb: starts Xvfb on the first free display from :90 up (never :0), sets DISPLAY and
-# xvfb_pid. Sourced by scripts/release --verify, scripts/demo and the Wine suites.
+# xvfb_pid. Sourced through scripts/wine.bash.
 start_xvfb() {
   local n
   for n in $(seq 90 189); do

@@ -5,7 +5,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 e2e_begin damaged
 
-damaged=$(drv damage-payload "$SETUP_EXE" "$work/damaged.exe" | field damaged)
+damaged=$("$loader" "$DAMAGE_EXE" damage-payload "$SETUP_EXE" "$work/damaged.exe" 2>/dev/null | tr -d '\r' | field damaged)
 [ -n "$damaged" ] || fail "the payload could not be damaged"
 echo "damaged entry: $damaged"
 start_setup "$work/damaged.exe"
@@ -18,7 +18,7 @@ expect_present "earlier entries written" "$WINEPREFIX/drive_c/Damaged/quorvel.ex
 expect_missing "no partial file" "$WINEPREFIX/drive_c/Damaged/${damaged//\\//}"
 
 echo "-- no dialog template"
-drv drop-dialog "$SETUP_EXE" "$work/nodialog.exe" || fail "the dialog template could not be removed"
+"$loader" "$DAMAGE_EXE" drop-dialog "$SETUP_EXE" "$work/nodialog.exe" >/dev/null 2>&1 || fail "the dialog template could not be removed"
 launch "$work/nodialog.exe"
 expect_box "Error..!" "$kNoWindowText" "OK"
 drv answer ok

@@ -1,33 +1,28 @@
 # Shared by the Wine suites: a throw-away Wine prefix, a display, the setup program started in the
 # background, the driver that acts on its windows, and the checks. Sourced, not run.
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.bash"
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private-prefix.bash"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine.bash"
 # Environment, set by CTest (tests/e2e/CMakeLists.txt):
-#   SETUP_EXE DRIVER_EXE PROBE_EXE KPX_TOOL SOURCE_DIR E2E_WORK
+#   SETUP_EXE DRIVER_EXE PROBE_EXE DAMAGE_EXE KPX_TOOL SOURCE_DIR E2E_WORK
+#   DESCRIPTION: the sample's package description as `kpx package` resolved it
 # A suite exits 125 (skipped) when Wine cannot run the program here, 1 when a check failed.
 set -u
 
-readonly kDialogCaption="Installing Quorvelane version 2.08"
-readonly kDefaultDestination='c:\program files\Quorvelane'
 failures=0 xvfb_pid="" setup_pid=""
+wine_driver=$DRIVER_EXE
+read_description "$DESCRIPTION" || exit 1
+readonly kDialogCaption="Installing ${description[title]}"
+readonly kDefaultDestination="${description[default_base_directory]}\\${description[default_folder_name]}"
 
 # e2e_begin NAME: prefix, display and loader for one suite; skips when Wine cannot run the program.
 e2e_begin() {
   suite=$1
-  local magic lfanew
-  lfanew=$(od -An -tu4 -j60 -N4 "$SETUP_EXE" | tr -d ' ')
-  magic=$(od -An -tx2 -j$((lfanew + 24)) -N2 "$SETUP_EXE" | tr -d ' ')
-  case $magic in 020b) arch=win64; loader=/usr/lib/wine/wine64 ;; *) arch=win32; loader=/usr/lib/wine/wine ;; esac
-  local runnable; runnable=$("$SOURCE_DIR/scripts/wine-probe" 2>/dev/null)
-  if [ -z "$runnable" ] || { [ "$arch" = win32 ] && [ "$runnable" != win32 ]; }; then
-    echo "skipped: Wine cannot run $arch programs here"; exit 125
-  fi
+  wine_use "$SETUP_EXE"
+  arch=$wine_arch loader=$wine_loader  # the suites run Wine's own tools (reg) through the loader
+  wine_can_run || { echo "skipped: Wine cannot run $arch programs here"; exit 125; }
   echo "== $suite: $SETUP_EXE ($arch)"  # win64: the x86-64 build, where 32-bit programs cannot start
   command -v Xvfb >/dev/null || [ -n "${DISPLAY:-}" ] || { echo "skipped: no display and no Xvfb"; exit 125; }
   work=$E2E_WORK/$suite
   rm -rf "$work"; mkdir -p "$work"
-  export WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
-  [ "$arch" = win64 ] && export WINELOADER=$loader
   make_template_prefix
   export WINEPREFIX=$work/prefix
   cp -a "$E2E_WORK/template-$arch" "$WINEPREFIX"
@@ -35,9 +30,7 @@ e2e_begin() {
   trap e2e_cleanup EXIT
 }
 
-# One initialised prefix per architecture, copied for every suite (initialising takes long). Its
-# shell folders are folders inside it (scripts/private-prefix.bash), never the user's home.
-# Wine draws the window frames itself (Managed=N), since no window manager runs on Xvfb.
+# One initialised prefix per architecture, copied for every suite (initialising takes long).
 make_template_prefix() {
   local template=$E2E_WORK/template-$arch
   exec 9>"$E2E_WORK/template-$arch.lock"
@@ -46,10 +39,8 @@ make_template_prefix() {
     rm -rf "$template"
     # A boot that failed part-way leaves a prefix no program can start in: keep none (the lock
     # ends with the suite).
-    make_private_prefix "$template" "$loader" ||
+    wine_prefix "$template" ||
       { rm -rf "$template"; echo "FAIL: wineboot could not initialise a prefix in $template"; exit 1; }
-    WINEPREFIX=$template "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    WINEPREFIX=$template /usr/lib/wine/wineserver -w
     touch "$template/.ready"
   fi
   flock -u 9
@@ -57,20 +48,10 @@ make_template_prefix() {
 
 e2e_cleanup() {
   [ -n "$setup_pid" ] && kill "$setup_pid" 2>/dev/null
-  /usr/lib/wine/wineserver -k 2>/dev/null
-  /usr/lib/wine/wineserver -w 2>/dev/null
+  wine_stop
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$WINEPREFIX"
 }
-
-# drv ARGS...: runs the driver; its output without carriage returns, and its exit status.
-drv() { "$loader" "$DRIVER_EXE" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-
-# field NAME: the value of NAME=... in the text on stdin.
-field() { sed -n "s/^$1=//p" | head -1; }
-
-# unix_path WINDOWS_PATH
-unix_path() { "$loader" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 
 # launch [PROGRAM]: starts the setup program in the background, in C:\ (where a relative
 # destination points).
@@ -122,7 +103,7 @@ e2e_end() {
   exit $((failures > 0))
 }
 
-readonly kFinishText='Quorvelane has successfully\ninstalled to your computer.\nDo you want to launch the program now?'
+readonly kFinishText="${description[product_name]} has successfully\\ninstalled to your computer.\\nDo you want to launch the program now?"
 readonly kNotEmptyText='This is not an empty directory.\nDo you want to install to this directory anyway?'
 readonly kOverwriteText='Previous Quorvel has installed in this directory.\nDo you really want to overwrite?'
 readonly kOlderText='Older version of Quorvel detected.\nIf you continue, setup will remove it.\n\nIf you choose NO, setup will be canceled.\nYou can backup your previous version manually,\nand run this setup again anytime.\n\nDo you want to continue?'

@@ -59,6 +59,28 @@ TEST(MatchFinder, FindsTheNearestRepeatUpToOneWindowBackAndAtMost256Long) {
   EXPECT_EQ(m.Length, 256);
 }
 
+// The entry ends where a long match could run on: the bytes after it repeat the same run, so a
+// finder that takes its limit from anything but the bytes left would report a match past the end
+// (and read past the buffer under AddressSanitizer, where the entry is the buffer's last bytes).
+TEST(MatchFinder, NoMatchRunsPastTheEntrysEnd) {
+  constexpr uint32_t kEntry = 300;
+  std::vector<uint8_t> buffer(kEntry + lzh::kMaxMatch, 'r');
+  for (uint32_t left : {3u, 4u, 10u, 255u}) {
+    const uint32_t pos = kEntry - left;
+    lzh::MatchFinder chain(buffer.data(), kEntry, 16, lzh::kMaxMatch);
+    lzh::TreeMatchFinder tree(buffer.data(), kEntry, 16, lzh::kMaxMatch);
+    for (uint32_t p = 0; p < pos; ++p) {
+      chain.Skip(p);
+      tree.Skip(p);
+    }
+    std::vector<lzh::Match> fromTree;
+    tree.FindMatches(pos, fromTree);
+    EXPECT_EQ(chain.FindLongest(pos).Length, left) << "chain, " << left << " bytes left";
+    ASSERT_FALSE(fromTree.empty());
+    EXPECT_EQ(fromTree.back().Length, left) << "tree, " << left << " bytes left";
+  }
+}
+
 std::vector<uint8_t> Encode(const std::string& data, int level) {
   return lzh::EncodeLzh(reinterpret_cast<const uint8_t*>(data.data()), uint32_t(data.size()),
                         lzh::SettingsForLevel(level));
