@@ -20,11 +20,16 @@ WindowsNameRule WindowsComponentRule(const uint8_t* start, const uint8_t* end);
 constexpr uint32_t kReparsePointAttribute = 0x400;
 constexpr uint32_t kNameSurrogateTagBit = 0x20000000;
 
+// The reserved tags 0 to 2, which no real reparse point has.
+constexpr uint32_t kLastReservedTag = 2;
+
 // True when a directory entry with these attributes and this reparse tag (the dwReserved0 of a
 // directory search) stands for another name: a junction, a symbolic link, any tag with the name
-// surrogate bit, and a tag of 0, which no real reparse point has (an unknown one counts as a
-// link). Neither the extractor nor the tree emptier follows one. Other reparse points, such as
-// deduplicated files and cloud placeholders, are ordinary files and folders to both.
+// surrogate bit, and a reserved tag, which means the search did not give the tag (Wine leaves 1
+// there for a link to a folder): an unknown one counts as a link. Neither the extractor nor the
+// tree emptier follows one. Other reparse points, such as deduplicated files and cloud
+// placeholders, are ordinary files and folders to both.
 constexpr bool IsNameSurrogate(uint32_t attributes, uint32_t tag) {
-  return (attributes & kReparsePointAttribute) != 0 && (tag == 0 || (tag & kNameSurrogateTagBit));
+  return (attributes & kReparsePointAttribute) != 0 &&
+         (tag <= kLastReservedTag || (tag & kNameSurrogateTagBit));
 }

@@ -9,8 +9,8 @@ namespace {
 TEST(WindowsNames, OnlyNameSurrogatesAndUnknownTagsAreLinks) {
   constexpr uint32_t kReparse = kReparsePointAttribute;
   constexpr uint32_t kDirectory = 0x10;
-  // Junction, symbolic link, the Linux subsystem's link, and a tag no reparse point has.
-  for (uint32_t tag : {0xA0000003u, 0xA000000Cu, 0xA000001Du, 0u}) {
+  // Junction, symbolic link, the Linux subsystem's link, and the reserved tags no reparse point has.
+  for (uint32_t tag : {0xA0000003u, 0xA000000Cu, 0xA000001Du, 0u, 1u, 2u}) {
     EXPECT_TRUE(IsNameSurrogate(kReparse, tag)) << tag;
     EXPECT_TRUE(IsNameSurrogate(kReparse | kDirectory, tag)) << tag;
     EXPECT_FALSE(IsNameSurrogate(kDirectory, tag)) << tag;  // no reparse point: the tag is stray
