@@ -39,7 +39,8 @@ uint32_t TokenBytes(const Token* tokens, uint32_t count) {
 }
 
 // Writes the segment's parse as the chosen blocks. With more than one block, each block's bytes
-// are parsed once more under its own codes before it is written. Leaves the last plan in plan.
+// are parsed once more under its own codes before it is written; a new parse with more symbols
+// than a block can count is dropped for the chosen tokens, which fit. Leaves the last plan in plan.
 void WriteBlocks(const SegmentMatches& segment, const uint8_t* data,
                  const std::vector<Token>& tokens, const EncoderSettings& s, BitWriter& out,
                  BlockPlan& plan) {
@@ -58,7 +59,11 @@ void WriteBlocks(const SegmentMatches& segment, const uint8_t* data,
     PlanBlock(tokens.data() + token, count, plan);
     CostsFromPlan(plan, costs);
     ParseOptimal(segment, data, costs, byte, byte + bytes, reparsed);
-    WriteTokens(reparsed.data(), uint32_t(reparsed.size()), out, plan);
+    if (reparsed.size() <= uint32_t(kMaxBlockSymbols)) {
+      WriteTokens(reparsed.data(), uint32_t(reparsed.size()), out, plan);
+    } else {
+      WriteBlock(plan, tokens.data() + token, out);  // the new parse would overflow the count
+    }
     token += count;
     byte += bytes;
   }
