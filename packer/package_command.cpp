@@ -2,6 +2,7 @@
 // with the program file first, and writes OUTDIR/payload.kpx and OUTDIR/package_info.cpp, the
 // two files the Windows build compiles in, and OUTDIR/program.ico when the description names an
 // icon (checked first; an old one is removed when it names none). Host only.
+#include <cstdio>
 #include <filesystem>
 
 #include "packer/commands.h"
@@ -28,6 +29,11 @@ void PackageCommand(const Options& options) {
   CheckPackageFiles(description, files);
   PutFirst(files, description.ProgramBaseName + ".exe", description.ProductFolder);
   std::vector<uint8_t> payload = BuildPayload(files, options.level);
+  if (payload.size() > kLargestSafePayload)
+    std::fprintf(stderr,
+                 "kpx: warning: the payload has %zu bytes; past 1 GiB setup.exe may not "
+                 "start on every machine (docs/package-description.md)\n",
+                 payload.size());
   std::string source = PackageInfoSource(description, int(files.size()));
   std::error_code ec;
   std::filesystem::create_directories(options.output, ec);

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "archive/payload_format.h"
@@ -58,10 +59,22 @@ void PrepareEntry(const ProductFile& file, const lzh::EncoderSettings& settings,
   if (entry.Stream.size() >= entry.Data.size()) entry.Stream.clear();  // stored instead
 }
 
+// Throws when an entry of storedSize bytes would end the archive past sizeLimit.
+void CheckArchiveLimit(const std::vector<uint8_t>& archive, const ProductFile& file,
+                       size_t storedSize, uint64_t sizeLimit) {
+  uint64_t end = archive.size() + kFixedHeaderSize + file.Name.size() + 1 + storedSize;
+  if (end > sizeLimit)
+    throw KpxError(file.SourcePath + ": the payload would pass " + std::to_string(sizeLimit) +
+                   " bytes, the most an archive holds; no archive written");
+}
+
 // Appends one prepared entry; the stream is decoded again with the program's decoder first.
 void AppendPrepared(std::vector<uint8_t>& archive, const ProductFile& file,
-                    const PreparedEntry& entry, bool last) {
+                    const PreparedEntry& entry, bool last, uint64_t sizeLimit) {
   uint32_t size = uint32_t(entry.Data.size());
+  CheckArchiveLimit(archive, file,
+                    entry.Stream.empty() ? size + (last && size == 0) : entry.Stream.size(),
+                    sizeLimit);
   if (size == 0 && last) {
     AppendEntry(archive, file.Name, kMethodCompressed, std::vector<uint8_t>(1, 0), 0);
   } else if (!entry.Stream.empty()) {
@@ -160,7 +173,8 @@ class ParallelPreparer {
 
 }  // namespace
 
-std::vector<uint8_t> BuildPayload(const std::vector<ProductFile>& files, int level) {
+std::vector<uint8_t> BuildPayload(const std::vector<ProductFile>& files, int level,
+                                  uint64_t sizeLimit) {
   std::vector<uint8_t> archive;
   ProgressLine progress;
   uint64_t bytesIn = 0;
@@ -170,7 +184,7 @@ std::vector<uint8_t> BuildPayload(const std::vector<ProductFile>& files, int lev
     PreparedEntry& entry = preparer.Take(i, [&] {  // a large file: show the encoder moving on
       progress.Update(i, total, preparer.BytesEncoded(), bytesIn, archive.size());
     });
-    AppendPrepared(archive, files[i], entry, i + 1 == total);
+    AppendPrepared(archive, files[i], entry, i + 1 == total, sizeLimit);
     preparer.Release(i);
     bytesIn += files[i].Size;
     progress.Update(i + 1, total, std::max(bytesIn, preparer.BytesEncoded()), bytesIn,

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "archive/payload_format.h"
+
 #include "packer/lzh_encoder/lzh_encoder.h"
 #include "packer/verify.h"
 #include "tests/support/archive_builder.h"
@@ -36,6 +38,22 @@ TEST(PayloadBuilder, EntriesInOrderEachWithItsMethod) {
   AppendEntry(expected, StoredEntry("data\\noise.bin", noise));  // compression would not shrink it
   AppendEntry(expected, CompressedEntry("zz\\last-empty.txt", std::string(1, '\0'), 0));
   EXPECT_EQ(std::string(archive.begin(), archive.end()), expected);
+}
+
+TEST(PayloadBuilder, RefusesAnArchivePastItsSizeLimitAtTheEntryThatPassesIt) {
+  ScratchDir dir;
+  dir.Write("a.bin", SeededData(DataKind::Random, 3000, 2));
+  dir.Write("b.bin", SeededData(DataKind::Random, 3000, 3));
+  std::vector<ProductFile> files = ListProductFiles(dir.Root(), "", DefaultDestination());
+  const uint64_t oneEntry = kFixedHeaderSize + 6 + 3000;
+  EXPECT_EQ(BuildPayload(files, 1, 2 * oneEntry).size(), 2 * oneEntry);
+  try {
+    BuildPayload(files, 1, 2 * oneEntry - 1);
+    FAIL() << "no error";
+  } catch (const KpxError& e) {
+    EXPECT_NE(std::string(e.what()).find("b.bin: the payload would pass"), std::string::npos)
+        << e.what();
+  }
 }
 
 TEST(Verify, ADamagedStreamDoesNotPass) {
