@@ -11,5 +11,7 @@ void PackCommand(const Options& options) {
   if (!Utf8ToCp1252(options.first, first))
     throw KpxError(options.first + ": the name has characters that code page 1252 cannot hold");
   std::vector<ProductFile> files = ListProductFiles(options.input, first, DefaultDestination());
-  WriteFileAtomically(options.output, BuildPayload(files, options.level));
+  AtomicOutput output(options.output);
+  BuildPayload(files, options.level, output);
+  output.Commit();
 }

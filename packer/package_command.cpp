@@ -28,17 +28,18 @@ void PackageCommand(const Options& options) {
       ListProductFiles(description.ProductFolder, "", DefaultInstallDirectory(description));
   CheckPackageFiles(description, files);
   PutFirst(files, description.ProgramBaseName + ".exe", description.ProductFolder);
-  std::vector<uint8_t> payload = BuildPayload(files, options.level);
-  if (payload.size() > kLargestSafePayload)
-    std::fprintf(stderr,
-                 "kpx: warning: the payload has %zu bytes; past 1 GiB setup.exe may not "
-                 "start on every machine (docs/package-description.md)\n",
-                 payload.size());
-  std::string source = PackageInfoSource(description, int(files.size()));
   std::error_code ec;
   std::filesystem::create_directories(options.output, ec);
   if (ec) throw KpxError(options.output + ": cannot create the folder (" + ec.message() + ")");
-  WriteFileAtomically(options.output + "/payload.kpx", payload);
+  AtomicOutput payload(options.output + "/payload.kpx");
+  const uint64_t payloadSize = BuildPayload(files, options.level, payload);
+  if (payloadSize > kLargestSafePayload)
+    std::fprintf(stderr,
+                 "kpx: warning: the payload has %llu bytes; past 1 GiB setup.exe may not start on "
+                 "every machine (docs/package-description.md)\n",
+                 static_cast<unsigned long long>(payloadSize));
+  payload.Commit();
+  std::string source = PackageInfoSource(description, int(files.size()));
   WriteFileAtomically(options.output + "/package_info.cpp",
                       std::vector<uint8_t>(source.begin(), source.end()));
   const std::string iconPath = options.output + "/program.ico";

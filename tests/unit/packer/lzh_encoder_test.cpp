@@ -96,6 +96,16 @@ void ExpectRoundTrip(const std::vector<uint8_t>& stream, const std::string& data
   ASSERT_TRUE(r.Bytes == data);
 }
 
+// Pieces encoded on their own join into one stream, whose matches reach back across a piece's
+// start.
+TEST(LzhEncoder, PiecesJoinIntoOneStream) {
+  std::string data = SeededData(DataKind::FarRepeats, 2 * lzh::kPieceBytes + 777, 9);
+  for (int level : {1, 5}) {
+    SCOPED_TRACE("level " + std::to_string(level));
+    ExpectRoundTrip(Encode(data, level), data);
+  }
+}
+
 // The smallest input found whose chosen block, parsed again, came to more symbols than a block
 // header can count.
 TEST(LzhEncoder, EveryLevelKeepsEachBlockWithinTheSymbolCount) {
