@@ -13,5 +13,13 @@ bool LooksLikePeImage(const std::vector<uint8_t>& image);
 // The bytes of the resource of the named type typeName (compared without case) and integer id,
 // in its first language. Throws KpxError, saying what is missing or damaged, when the
 // image has no such resource or its structures leave the file.
+// Where that resource's bytes lie in image[0..imageSize-1] (a mapped file), found and checked as
+// above.
+struct ResourcePlace {
+  uint64_t Offset, Size;
+};
+ResourcePlace LocateNamedTypeResource(const uint8_t* image, size_t imageSize,
+                                      const std::string& typeName, uint32_t id);
+
 std::vector<uint8_t> FindNamedTypeResource(const std::vector<uint8_t>& image,
                                            const std::string& typeName, uint32_t id);
