@@ -51,7 +51,11 @@ bool StartsLikePeImage(const uint8_t* bytes, size_t size) {
 }  // namespace
 
 ArchiveBytes::ArchiveBytes(ArchiveBytes&& other) noexcept
-    : copy_(std::move(other.copy_)), mapped_(other.mapped_), mappedSize_(other.mappedSize_) {
+    : copy_(std::move(other.copy_)),
+      mapped_(other.mapped_),
+      mappedSize_(other.mappedSize_),
+      offset_(other.offset_),
+      size_(other.size_) {
   other.mapped_ = nullptr;
 }
 
@@ -71,15 +75,21 @@ ArchiveBytes LoadArchiveSource(const std::string& path) {
     Fail(path, std::string("cannot be read (") + std::strerror(errno) + ")");
   if (S_ISDIR(status.st_mode)) Fail(path, "is a folder, not an archive or setup.exe");
   size_t mappedSize = 0;
-  const void* mapped = MapWholeFile(fd, status, &mappedSize);
-  if (mapped && !StartsLikePeImage(static_cast<const uint8_t*>(mapped), mappedSize)) {
-    if (mappedSize > std::numeric_limits<uint32_t>::max()) {
-      (void)munmap(const_cast<void*>(mapped), mappedSize);
-      Fail(path, "the archive is larger than 4 GiB");
+  if (const void* mapped = MapWholeFile(fd, status, &mappedSize)) {
+    ArchiveBytes archive(mapped, mappedSize);  // unmapped again if a check below throws
+    if (StartsLikePeImage(archive.data(), mappedSize)) {
+      try {
+        const ResourcePlace place = LocateNamedTypeResource(
+            archive.data(), mappedSize, KPX_PAYLOAD_RESOURCE_TYPE, kPayloadResourceId);
+        archive.Narrow(size_t(place.Offset), size_t(place.Size));
+      } catch (const KpxError& e) {
+        Fail(path, std::string("no payload archive found: ") + e.what());
+      }
     }
-    return ArchiveBytes(mapped, mappedSize);
+    if (archive.size() > std::numeric_limits<uint32_t>::max())
+      Fail(path, "the archive is larger than 4 GiB");
+    return archive;
   }
-  if (mapped) (void)munmap(const_cast<void*>(mapped), mappedSize);
   std::vector<uint8_t> archive = ReadToEnd(fd, path);
   if (LooksLikePeImage(archive)) {
     try {

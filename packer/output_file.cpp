@@ -19,15 +19,17 @@
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& path, const char* what, int error) {
+[[noreturn]] void ThrowFor(const std::string& path, const char* what, int error) {
   throw KpxError(path + ": " + what + " (" + std::strerror(error) + ")");
 }
 
-// Writes all bytes to fd. Returns 0, or the errno of the failure (ENOSPC when the system wrote
-// nothing and gave no reason).
-int WriteAll(int fd, const std::vector<uint8_t>& bytes) {
-  for (size_t done = 0; done < bytes.size();) {
-    ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+constexpr size_t kBufferBytes = 1 << 20;
+
+// Writes bytes[0..size-1] to fd at offset. Returns 0, or the errno of the failure (ENOSPC when
+// the system wrote nothing and gave no reason).
+int WriteAllAt(int fd, const uint8_t* bytes, size_t size, uint64_t offset) {
+  for (size_t done = 0; done < size;) {
+    ssize_t written = pwrite(fd, bytes + done, size - done, off_t(offset + done));
     if (written < 0 && errno == EINTR) continue;
     if (written < 0) return errno;
     if (written == 0) return ENOSPC;
@@ -69,18 +71,40 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::string temporary = path + ".XXXXXX";
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) Fail(path, "cannot create a temporary file beside it", errno);
-  int error = fchmod(fd, NewFileMode()) == 0 ? 0 : errno;
-  if (error == 0) error = WriteAll(fd, bytes);
-  if (error == 0 && fsync(fd) != 0) error = errno;
-  if (close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-  if (error != 0) {
-    (void)unlink(temporary.c_str());  // best effort; the failure is what gets reported
-    Fail(path, "cannot write the file", error);
+AtomicOutput::AtomicOutput(const std::string& path) : path_(path), temporary_(path + ".XXXXXX") {
+  fd_ = mkstemp(temporary_.data());
+  if (fd_ < 0) ThrowFor(path, "cannot create a temporary file beside it", errno);
+  if (fchmod(fd_, NewFileMode()) != 0) Fail(errno);
+  buffer_.reserve(kBufferBytes);
+}
+
+AtomicOutput::~AtomicOutput() {
+  if (fd_ < 0) return;
+  (void)close(fd_);  // best effort: the output is abandoned
+  (void)unlink(temporary_.c_str());
+}
+
+void AtomicOutput::Fail(int error) {
+  (void)close(fd_);  // best effort; the failure is what gets reported
+  (void)unlink(temporary_.c_str());
+  fd_ = -1;
+  ThrowFor(path_, "cannot write the file", error);
+}
+
+void AtomicOutput::Flush() {
+  int error = WriteAllAt(fd_, buffer_.data(), buffer_.size(), size_ - buffer_.size());
+  if (error != 0) Fail(error);
+  buffer_.clear();
+}
+
+void AtomicOutput::Write(const uint8_t* bytes, size_t size) {
+  if (buffer_.size() + size > kBufferBytes) Flush();
+  size_ += size;
+  if (size >= kBufferBytes) {
+    int error = WriteAllAt(fd_, bytes, size, size_ - size);
+    if (error != 0) Fail(error);
+  } else {
+    buffer_.insert(buffer_.end(), bytes, bytes + size);
   }
 }
 
@@ -93,9 +117,40 @@ void CheckOutputIsNoInput(const std::string& output, const std::vector<std::stri
                      ", among the files it is made from; write it elsewhere");
   }
   for (const std::string& file : files) {
+    if (file.empty()) continue;  // an input not given
     // The file's own place and, for a link, what it points to: writing either loses the input.
     if (place == WrittenPlace(file) || place == Resolved(file))
       throw KpxError(output + ": the output would replace the input " + file +
                      "; write it elsewhere");
   }
+}
+
+void AtomicOutput::WriteAt(uint64_t offset, const uint8_t* bytes, size_t size) {
+  Flush();
+  int error = WriteAllAt(fd_, bytes, size, offset);
+  if (error != 0) Fail(error);
+}
+
+void AtomicOutput::Truncate(uint64_t size) {
+  Flush();
+  if (ftruncate(fd_, off_t(size)) != 0) Fail(errno);
+  size_ = size;
+}
+
+void AtomicOutput::Commit() {
+  Flush();
+  int error = fsync(fd_) == 0 ? 0 : errno;
+  if (close(fd_) != 0 && error == 0) error = errno;
+  fd_ = -1;
+  if (error == 0 && std::rename(temporary_.c_str(), path_.c_str()) != 0) error = errno;
+  if (error != 0) {
+    (void)unlink(temporary_.c_str());  // best effort; the failure is what gets reported
+    ThrowFor(path_, "cannot write the file", error);
+  }
+}
+
+void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
+  AtomicOutput output(path);
+  output.Write(bytes);
+  output.Commit();
 }

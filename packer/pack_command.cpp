@@ -12,5 +12,7 @@ void PackCommand(const Options& options) {
     throw KpxError(options.first + ": the name has characters that code page 1252 cannot hold");
   CheckOutputIsNoInput(options.output, {options.input}, {});
   std::vector<ProductFile> files = ListProductFiles(options.input, first, DefaultDestination());
-  WriteFileAtomically(options.output, BuildPayload(files, options.level));
+  AtomicOutput output(options.output);
+  BuildPayload(files, options.level, output);
+  output.Commit();
 }

@@ -1,8 +1,10 @@
 // kpx package PACKAGE.ini -o OUTDIR: checks the package description, packs its product folder
 // with the program file first, and writes OUTDIR/payload.kpx and OUTDIR/package_info.cpp, the
-// two files the Windows build compiles in, OUTDIR/description.txt, the description as resolved
-// (for the scripts that check an installed product against it), and OUTDIR/program.ico when the
-// description names an icon (checked first; an old one is removed when it names none). Host only.
+// two files the Windows build compiled in before the program became a stub, OUTDIR/description.txt,
+// the description as resolved (for the scripts that check an installed product against it), and
+// OUTDIR/program.ico when the description names an icon (checked first; an old one is removed
+// when it names none). Host only.
+#include <cstdio>
 #include <filesystem>
 
 #include "packer/commands.h"
@@ -14,7 +16,10 @@
 #include "packer/product_files.h"
 #include "packer/program_icon.h"
 
-PackedProduct PackProduct(const PackageDescription& description, int level) {
+namespace fs = std::filesystem;
+
+PackedProduct PackProduct(const PackageDescription& description, int level,
+                          const std::string& payloadPath) {
   PackedProduct product;
   product.Description = description;
   if (!description.Icon.empty()) {
@@ -28,7 +33,20 @@ PackedProduct PackProduct(const PackageDescription& description, int level) {
       ListProductFiles(description.ProductFolder, "", DefaultInstallDirectory(description));
   CheckPackageFiles(description, files);
   PutFirst(files, description.ProgramBaseName + ".exe", description.ProductFolder);
-  product.Payload = BuildPayload(files, level);
+  std::error_code ec;
+  const std::string folder = fs::path(payloadPath).parent_path().string();
+  if (!folder.empty()) {
+    fs::create_directories(folder, ec);
+    if (ec) throw KpxError(folder + ": cannot create the folder (" + ec.message() + ")");
+  }
+  AtomicOutput payload(payloadPath);
+  product.PayloadSize = BuildPayload(files, level, payload);
+  if (product.PayloadSize > kLargestSafePayload)
+    std::fprintf(stderr,
+                 "kpx: warning: the payload has %llu bytes; past 1 GiB setup.exe may not start on "
+                 "every machine (docs/package-description.md)\n",
+                 static_cast<unsigned long long>(product.PayloadSize));
+  payload.Commit();
   product.FileCount = int(files.size());
   return product;
 }
@@ -37,9 +55,8 @@ void WritePackage(const PackedProduct& product, const std::string& folder) {
   std::string source = PackageInfoSource(product.Description, product.FileCount);
   std::string resolved = ResolvedDescriptionText(product.Description);
   std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
+  fs::create_directories(folder, ec);
   if (ec) throw KpxError(folder + ": cannot create the folder (" + ec.message() + ")");
-  WriteFileAtomically(folder + "/payload.kpx", product.Payload);
   WriteFileAtomically(folder + "/package_info.cpp",
                       std::vector<uint8_t>(source.begin(), source.end()));
   WriteFileAtomically(folder + "/description.txt",
@@ -56,5 +73,8 @@ void WritePackage(const PackedProduct& product, const std::string& folder) {
 void PackageCommand(const Options& options) {
   PackageDescription description = ReadPackageDescription(options.input);
   CheckPackageDescription(description);
-  WritePackage(PackProduct(description, options.level), options.output);
+  CheckOutputIsNoInput(options.output, {description.ProductFolder},
+                       {options.input, description.Icon});
+  WritePackage(PackProduct(description, options.level, options.output + "/payload.kpx"),
+               options.output);
 }

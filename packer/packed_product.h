@@ -11,14 +11,17 @@
 struct PackedProduct {
   PackageDescription Description;
   std::vector<uint8_t> Icon;  // the checked .ico file; empty: the program's own icon
-  std::vector<uint8_t> Payload;
+  uint64_t PayloadSize = 0;   // bytes of the payload archive that PackProduct wrote
   int FileCount = 0;
 };
 
 // Checks the description (read and checked already) and its icon and files, and packs the
-// product with the program file first. Throws KpxError naming the file, line and field.
-PackedProduct PackProduct(const PackageDescription& description, int level);
+// product with the program file first into the payload archive payloadPath (its folder made when
+// missing), streamed and written whole or not at all; warns past the payload size that the
+// 32-bit program can be trusted to load. Throws KpxError naming the file, line and field.
+PackedProduct PackProduct(const PackageDescription& description, int level,
+                          const std::string& payloadPath);
 
-// Writes `kpx package`'s outputs into folder (made when missing): payload.kpx, package_info.cpp
-// and program.ico (removed when the description names no icon).
+// Writes `kpx package`'s other outputs into folder (made when missing): package_info.cpp,
+// description.txt and program.ico (removed when the description names no icon).
 void WritePackage(const PackedProduct& product, const std::string& folder);

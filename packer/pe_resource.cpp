@@ -30,7 +30,7 @@ constexpr uint32_t kSectionHeaderSize = 40;
 
 class ImageReader {
  public:
-  explicit ImageReader(const std::vector<uint8_t>& image) : image_(image) {}
+  ImageReader(const uint8_t* image, size_t size) : image_(image), size_(size) {}
 
   uint32_t U16(uint64_t at) const {
     Need(at, 2);
@@ -42,14 +42,14 @@ class ImageReader {
            uint32_t(image_[at + 3]) << 24;
   }
   void Need(uint64_t at, uint64_t length) const {
-    if (at > image_.size() || length > image_.size() - at) {
+    if (at > size_ || length > size_ - at) {
       Fail("the PE structures run past the end of the file");
     }
   }
-  const std::vector<uint8_t>& Bytes() const { return image_; }
 
  private:
-  const std::vector<uint8_t>& image_;
+  const uint8_t* image_;
+  size_t size_;
 };
 
 struct Section {
@@ -168,9 +168,9 @@ bool LooksLikePeImage(const std::vector<uint8_t>& image) {
   return image.size() >= 2 && image[0] == 'M' && image[1] == 'Z';
 }
 
-std::vector<uint8_t> FindNamedTypeResource(const std::vector<uint8_t>& image,
-                                           const std::string& typeName, uint32_t id) {
-  ImageReader pe(image);
+ResourcePlace LocateNamedTypeResource(const uint8_t* image, size_t imageSize,
+                                      const std::string& typeName, uint32_t id) {
+  ImageReader pe(image, imageSize);
   PeLayout layout = ReadPeLayout(pe);
   if (layout.ResourceRva == 0 || layout.ResourceSize == 0) Fail("the file has no resources");
   ResourceTree tree(layout, pe);
@@ -183,6 +183,12 @@ std::vector<uint8_t> FindNamedTypeResource(const std::vector<uint8_t>& image,
   const uint32_t dataEntry = tree.OnlyLanguage(languages, what);
   if (dataEntry & kHighBit) Fail("the resource tree is damaged");
   const uint32_t rva = tree.U32(dataEntry), size = tree.U32(dataEntry + 4);
-  const uint64_t offset = FileOffsetOf(layout, pe, rva, size);
-  return std::vector<uint8_t>(image.begin() + offset, image.begin() + offset + size);
+  return ResourcePlace{FileOffsetOf(layout, pe, rva, size), size};
+}
+
+std::vector<uint8_t> FindNamedTypeResource(const std::vector<uint8_t>& image,
+                                           const std::string& typeName, uint32_t id) {
+  const ResourcePlace place = LocateNamedTypeResource(image.data(), image.size(), typeName, id);
+  return std::vector<uint8_t>(image.begin() + place.Offset,
+                              image.begin() + place.Offset + place.Size);
 }

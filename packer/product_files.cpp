@@ -179,22 +179,3 @@ int OpenProductFile(const ProductFile& file) {
   }
   return fd;
 }
-
-std::vector<uint8_t> ReadProductFile(const ProductFile& file) {
-  const int fd = OpenProductFile(file);
-  std::vector<uint8_t> bytes(file.Size + 1);  // one more byte shows a file that grew
-  size_t done = 0;
-  int error = 0;
-  while (done < bytes.size()) {
-    const ssize_t count = read(fd, bytes.data() + done, bytes.size() - done);
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) error = errno;
-    if (count <= 0) break;
-    done += size_t(count);
-  }
-  (void)close(fd);  // read-only: nothing to lose
-  if (error != 0) Fail(file.SourcePath, "cannot read the file", error);
-  if (done != file.Size) FailChanged(file, "its size changed");
-  bytes.resize(done);
-  return bytes;
-}

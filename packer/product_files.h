@@ -32,11 +32,6 @@ std::vector<ProductFile> ListProductFiles(const std::string& folder, const std::
 // closes. Throws KpxError naming the file otherwise ("changed while packing").
 int OpenProductFile(const ProductFile& file);
 
-// Reads file whole through OpenProductFile, asking for at most Size + 1 bytes so that a file that
-// grew costs no more memory than the listed size. Throws KpxError naming the file when it cannot
-// be read or holds other than Size bytes.
-std::vector<uint8_t> ReadProductFile(const ProductFile& file);
-
 // Moves the file whose entry name is first (code page 1252, / or \ separators) to the head.
 // Throws KpxError when no file has that name.
 void PutFirst(std::vector<ProductFile>& files, const std::string& first, const std::string& folder);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "archive/decode_entry.h"
+#include "archive/lzh_decoder.h"
 
 namespace {
 
@@ -17,7 +18,9 @@ bool MatchesOriginal(const uint8_t* bytes, uint32_t count, void* cursor) {
 
 }  // namespace
 
-bool DecodesTo(const std::vector<uint8_t>& stream, const uint8_t* original, uint32_t size) {
+bool DecodesTo(const std::vector<uint8_t>& stream, const uint8_t* original, uint32_t size,
+               const uint8_t* window) {
+  if (window) std::memcpy(DecodeWindow, window, kDecodeWindowSize);
   const uint8_t* next = original;
   return DecodeEntry(stream.data(), uint32_t(stream.size()), size, MatchesOriginal, &next) ==
          kDecodeEntryComplete;

@@ -3,7 +3,9 @@
 //
 // Algorithm
 // ---------
-// Greedy and lazy parses cut the entry into segments of at most 65,535 bytes and write one block
+// An entry is cut into pieces of 1 MiB, each encoded on its own (in parallel by the packer) with
+// the window before it as history, so that its matches reach as far back as any; each piece is
+// whole blocks, and the pieces' bit streams are joined into one. Greedy and lazy parses cut a piece into segments of at most 65,535 bytes and write one block
 // per segment, so that no block can exceed the 16-bit symbol count. The optimal parse works on
 // segments of four times that and keeps each block within the count when it chooses blocks. The
 // optimal parse finds the matches of a segment once, parses it several times (the first pass
@@ -39,7 +41,8 @@ uint32_t TokenBytes(const Token* tokens, uint32_t count) {
 }
 
 // Writes the segment's parse as the chosen blocks. With more than one block, each block's bytes
-// are parsed once more under its own codes before it is written. Leaves the last plan in plan.
+// are parsed once more under its own codes before it is written; a new parse with more symbols
+// than a block can count is dropped for the chosen tokens, which fit. Leaves the last plan in plan.
 void WriteBlocks(const SegmentMatches& segment, const uint8_t* data,
                  const std::vector<Token>& tokens, const EncoderSettings& s, BitWriter& out,
                  BlockPlan& plan) {
@@ -58,22 +61,28 @@ void WriteBlocks(const SegmentMatches& segment, const uint8_t* data,
     PlanBlock(tokens.data() + token, count, plan);
     CostsFromPlan(plan, costs);
     ParseOptimal(segment, data, costs, byte, byte + bytes, reparsed);
-    WriteTokens(reparsed.data(), uint32_t(reparsed.size()), out, plan);
+    if (reparsed.size() <= uint32_t(kMaxBlockSymbols)) {
+      WriteTokens(reparsed.data(), uint32_t(reparsed.size()), out, plan);
+    } else {
+      WriteBlock(plan, tokens.data() + token, out);  // the new parse would overflow the count
+    }
     token += count;
     byte += bytes;
   }
 }
 
-void EncodeOptimal(const uint8_t* data, uint32_t size, const EncoderSettings& s, BitWriter& out,
-                   const EncodeProgress& progress) {
+// Encodes data[start..size-1]; data[0..start-1] is history that matches may reach into.
+void EncodeOptimal(const uint8_t* data, uint32_t start, uint32_t size, const EncoderSettings& s,
+                   BitWriter& out, const EncodeProgress& progress) {
   TreeMatchFinder finder(data, size, s.ChainDepth, s.NiceLength);
+  for (uint32_t pos = 0; pos < start; ++pos) finder.Skip(pos);
   SegmentMatches segment;
   std::vector<Token> tokens;
   SymbolCosts costs;
   DefaultCosts(costs);
-  SeedLiteralCosts(data, std::min(kOptimalSegmentBytes, size), costs);
+  SeedLiteralCosts(data + start, std::min(kOptimalSegmentBytes, size - start), costs);
   BlockPlan plan;
-  for (uint32_t begin = 0; begin < size; begin += kOptimalSegmentBytes) {
+  for (uint32_t begin = start; begin < size; begin += kOptimalSegmentBytes) {
     uint32_t end = begin + std::min(kOptimalSegmentBytes, size - begin);
     CollectMatches(finder, begin, end, s.NiceLength, segment);
     for (int pass = 0; pass < s.Passes; ++pass) {
@@ -85,16 +94,17 @@ void EncodeOptimal(const uint8_t* data, uint32_t size, const EncoderSettings& s,
     }
     WriteBlocks(segment, data, tokens, s, out, plan);
     CostsFromPlan(plan, costs);
-    if (progress) progress(end);
+    if (progress) progress(end - start);
   }
 }
 
-void EncodeSimple(const uint8_t* data, uint32_t size, const EncoderSettings& s, BitWriter& out,
-                  const EncodeProgress& progress) {
+void EncodeSimple(const uint8_t* data, uint32_t start, uint32_t size, const EncoderSettings& s,
+                  BitWriter& out, const EncodeProgress& progress) {
   MatchFinder finder(data, size, s.ChainDepth, s.NiceLength);
+  for (uint32_t pos = 0; pos < start; ++pos) finder.Skip(pos);
   std::vector<Token> tokens;
   BlockPlan plan;
-  for (uint32_t begin = 0; begin < size; begin += kSegmentBytes) {
+  for (uint32_t begin = start; begin < size; begin += kSegmentBytes) {
     uint32_t end = begin + std::min(kSegmentBytes, size - begin);
     tokens.clear();
     if (s.Strategy == ParseStrategy::Greedy) {
@@ -103,7 +113,7 @@ void EncodeSimple(const uint8_t* data, uint32_t size, const EncoderSettings& s, 
       ParseLazy(finder, data, begin, end, tokens);
     }
     WriteTokens(tokens.data(), uint32_t(tokens.size()), out, plan);
-    if (progress) progress(end);
+    if (progress) progress(end - start);
   }
 }
 
@@ -131,15 +141,39 @@ EncoderSettings SettingsForLevel(int level) {
   return kLevels[level < 1 ? 0 : level > 9 ? 8 : level - 1];
 }
 
+StreamPiece EncodePiece(const uint8_t* piece, uint32_t history, uint32_t size,
+                        const EncoderSettings& settings, const EncodeProgress& progress) {
+  StreamPiece result;
+  if (size == 0) return result;
+  BitWriter out(result.Bytes);
+  if (settings.Strategy == ParseStrategy::Optimal) {
+    EncodeOptimal(piece - history, history, history + size, settings, out, progress);
+  } else {
+    EncodeSimple(piece - history, history, history + size, settings, out, progress);
+  }
+  result.BitCount = out.BitCount();
+  out.Flush();
+  return result;
+}
+
+void AppendPiece(const StreamPiece& piece, BitWriter& out) {
+  const uint64_t wholeBytes = piece.BitCount / 8;
+  for (uint64_t i = 0; i < wholeBytes; ++i) out.Put(piece.Bytes[i], 8);
+  const int rest = int(piece.BitCount % 8);
+  if (rest > 0) out.Put(uint32_t(piece.Bytes[wholeBytes]) >> (8 - rest), rest);
+}
+
 std::vector<uint8_t> EncodeLzh(const uint8_t* data, uint32_t size, const EncoderSettings& settings,
                                const EncodeProgress& progress) {
   std::vector<uint8_t> stream;
-  if (size == 0) return stream;
   BitWriter out(stream);
-  if (settings.Strategy == ParseStrategy::Optimal) {
-    EncodeOptimal(data, size, settings, out, progress);
-  } else {
-    EncodeSimple(data, size, settings, out, progress);
+  for (uint32_t begin = 0; begin < size; begin += kPieceBytes) {
+    const uint32_t length = std::min(kPieceBytes, size - begin);
+    const EncodeProgress pieceProgress = [&](uint32_t done) {
+      if (progress) progress(begin + done);
+    };
+    AppendPiece(EncodePiece(data + begin, PieceHistory(begin), length, settings, pieceProgress),
+                out);
   }
   out.Flush();
   return stream;

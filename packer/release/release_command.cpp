@@ -31,32 +31,6 @@ std::vector<uint8_t> ReadWhole(const std::string& path, const char* what) {
   return bytes;
 }
 
-// Refuses an output that would replace one of the release's own inputs or land inside the
-// product folder (where the next release would pack it), before anything is built.
-void RefuseOutputAmongInputs(const Options& o, const PackageDescription& d,
-                             const std::string& stub) {
-  std::error_code ec;
-  const fs::path out = fs::weakly_canonical(o.output, ec);
-  if (ec) throw KpxError(o.output + ": cannot resolve the output's path (" + ec.message() + ")");
-  const std::pair<std::string, const char*> inputs[] = {
-      {o.input, "the package description"},
-      {d.Icon, "the icon"},
-      {stub, "the program stub"},
-      {o.signPkcs12, "the signing certificate"},
-      {o.signPasswordFile, "the signing password file"}};
-  for (const auto& [path, what] : inputs) {
-    if (path.empty()) continue;
-    std::error_code ignored;
-    if (fs::weakly_canonical(path, ignored) == out || fs::equivalent(path, o.output, ignored))
-      throw KpxError(o.output + ": the setup would replace " + what + "; choose another output");
-  }
-  const fs::path folder = fs::weakly_canonical(d.ProductFolder, ec);
-  const auto inside = std::mismatch(folder.begin(), folder.end(), out.begin(), out.end());
-  if (!ec && inside.first == folder.end())
-    throw KpxError(o.output + ": the setup would be written inside the product folder " +
-                   d.ProductFolder + ", and packed by the next release; choose another output");
-}
-
 std::string StubPath(const Options& o) {
   if (!o.stub.empty()) return o.stub;
   return ExecutableFolder() + "/" + kKitFolderFromKpx + "/" + kStubI686;
@@ -129,7 +103,8 @@ std::vector<uint8_t> Sign(const std::vector<uint8_t>& image, const Options& o,
 // programs run, else its x86-64 twin (the same record and payload in the x86-64 stub), which the
 // verifier names. Returns the line that --verify adds to the report.
 std::string Verify(const std::vector<uint8_t>& image, const PackedProduct& product,
-                   const Options& o, const std::string& scratch) {
+                   const std::vector<uint8_t>& payload, const Options& o,
+                   const std::string& scratch) {
   const fs::path kit = fs::path(StubPath(o)).parent_path();
   const std::string runner = (kit / kVerifyRunner).string();
   if (!fs::exists(runner))
@@ -138,9 +113,8 @@ std::string Verify(const std::vector<uint8_t>& image, const PackedProduct& produ
   WriteFileAtomically(setup32, image);
   const std::string twinStub = (kit / kStubX8664).string();
   if (fs::exists(twinStub))
-    WriteFileAtomically(setup64,
-                        MakeReleaseImage(ReadWhole(twinStub, "the program stub"), RecordOf(product),
-                                         product.Icon, product.Payload));
+    WriteFileAtomically(setup64, MakeReleaseImage(ReadWhole(twinStub, "the program stub"),
+                                                  RecordOf(product), product.Icon, payload));
   WritePackage(product, scratch + "/package");  // what `kpx package` writes, for the verifier
   const int code = RunProgram({"bash", runner, setup32, fs::exists(twinStub) ? setup64 : "",
                                o.input, scratch + "/package", scratch + "/verify"});
@@ -157,20 +131,23 @@ void ReleaseCommand(const Options& options) {
   PackageDescription description = ReadPackageDescription(options.input);
   CheckPackageDescription(description);
   const std::string stubPath = StubPath(options);
-  RefuseOutputAmongInputs(options, description, stubPath);
+  // Before anything is built: an output among the inputs would replace one of them, or be packed
+  // by the next release.
+  CheckOutputIsNoInput(
+      options.output, {description.ProductFolder},
+      {options.input, description.Icon, stubPath, options.signPkcs12, options.signPasswordFile});
   const std::vector<uint8_t> stub = ReadWhole(stubPath, "the program stub");
-  const PackedProduct product = PackProduct(description, options.level);
-  std::vector<uint8_t> image =
-      MakeReleaseImage(stub, RecordOf(product), product.Icon, product.Payload);
+  ScratchFolder scratch;
+  const std::string payloadPath = scratch.Path() + "/package/payload.kpx";
+  const PackedProduct product = PackProduct(description, options.level, payloadPath);
+  const std::vector<uint8_t> payload = ReadWhole(payloadPath, "the packed payload");
+  std::vector<uint8_t> image = MakeReleaseImage(stub, RecordOf(product), product.Icon, payload);
   std::string how = "unsigned";
-  if (!options.signPkcs12.empty() || options.verify) {
-    ScratchFolder scratch;
-    if (!options.signPkcs12.empty()) {
-      image = Sign(image, options, scratch.Path());
-      how = "signed";
-    }
-    if (options.verify) how += ", " + Verify(image, product, options, scratch.Path());
+  if (!options.signPkcs12.empty()) {
+    image = Sign(image, options, scratch.Path());
+    how = "signed";
   }
+  if (options.verify) how += ", " + Verify(image, product, payload, options, scratch.Path());
   WriteFileAtomically(options.output, image);
   std::printf("wrote %s (%zu bytes, %s)\n", options.output.c_str(), image.size(), how.c_str());
 }

@@ -64,9 +64,9 @@ check "identical" cmp "$work/plain.exe" "$work/plain-again.exe"
 
 echo "-- outputs that would replace an input are refused, nothing written"
 cp "$work/a/package.ini" "$work/ini.kept"
-refused "-o the description" "replace the package description" release a a/package.ini
-refused "-o the description, by another path" "replace the package description" release a "a/../a/./package.ini"
-refused "-o the icon" "replace the icon" release a a/ledger.ico
+refused "-o the description" "would replace the input" release a a/package.ini
+refused "-o the description, by another path" "would replace the input" release a "a/../a/./package.ini"
+refused "-o the icon" "would replace the input" release a a/ledger.ico
 refused "-o inside the product folder" "inside the product folder" release a "a/Café Ledger/setup.exe"
 check "the description is untouched" cmp "$work/a/package.ini" "$work/ini.kept"
 check "nothing was written in the product folder" test ! -e "$product/setup.exe"

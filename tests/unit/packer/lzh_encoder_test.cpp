@@ -3,7 +3,9 @@
 // a dirty window (so that a match before the entry shows) and through the peer decoder lhasa.
 #include "packer/lzh_encoder/lzh_encoder.h"
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "tests/support/lha_archive.h"
 #include "tests/support/lzh_decode_all.h"
 #include "tests/support/seeded_data.h"
+#include "tests/support/test_paths.h"
 
 namespace {
 
@@ -102,6 +105,66 @@ TEST(LzhEncoder, EveryLevelRoundTripsEveryKindAndBoundarySize) {
         ASSERT_FALSE(r.Failed);
         ASSERT_TRUE(r.Bytes == data);
       }
+    }
+  }
+}
+
+// Decodes the stream over a dirty window and expects the data back; a block whose header count
+// differs from the symbols written after it derails the decoder at the next block.
+void ExpectRoundTrip(const std::vector<uint8_t>& stream, const std::string& data) {
+  std::memset(DecodeWindow, 0x5A, sizeof DecodeWindow);
+  DecodeResult r = DecodeAll(stream, uint32_t(data.size()));
+  ASSERT_FALSE(r.Failed);
+  ASSERT_TRUE(r.Bytes == data);
+}
+
+// Pieces encoded on their own join into one stream, whose matches reach back across a piece's
+// start.
+TEST(LzhEncoder, PiecesJoinIntoOneStream) {
+  std::string data = SeededData(DataKind::FarRepeats, 2 * lzh::kPieceBytes + 777, 9);
+  for (int level : {1, 5}) {
+    SCOPED_TRACE("level " + std::to_string(level));
+    ExpectRoundTrip(Encode(data, level), data);
+  }
+}
+
+// The smallest input found whose chosen block, parsed again, came to more symbols than a block
+// header can count.
+TEST(LzhEncoder, EveryLevelKeepsEachBlockWithinTheSymbolCount) {
+  std::string path = PeerDataPath("../encoder/long-block.txt");
+  if (!std::ifstream(path).good()) GTEST_SKIP() << path << " is not there";
+  std::string data = ReadWholeFile(path);
+  for (int level = 1; level <= 9; ++level) {
+    SCOPED_TRACE("level " + std::to_string(level));
+    ExpectRoundTrip(Encode(data, level), data);
+  }
+}
+
+// Fragments of one to three bytes of a text of random words with skewed letters: about three
+// bytes per symbol, evenly spread, so that the chosen blocks come close to the symbol count and
+// their new parse may pass it.
+std::string DenseText(size_t size, uint32_t seed) {
+  std::mt19937 rng(seed);
+  std::string words;
+  while (words.size() < 400) {
+    for (uint32_t n = 1 + rng() % 12; n > 0; --n) {
+      uint32_t a = rng() % 26, b = rng() % 26;
+      words += char('a' + std::min(a, b));
+    }
+    words += ' ';
+  }
+  std::string data;
+  while (data.size() < size) data += words.substr(rng() % (words.size() - 1), 1 + rng() % 3);
+  data.resize(size);
+  return data;
+}
+
+TEST(LzhEncoder, OptimalLevelsKeepEachBlockWithinTheSymbolCountOnDenseText) {
+  for (uint32_t seed = 1; seed <= 2; ++seed) {
+    std::string data = DenseText(240000, seed);
+    for (int level = 5; level <= 8; ++level) {
+      SCOPED_TRACE("seed " + std::to_string(seed) + " level " + std::to_string(level));
+      ExpectRoundTrip(Encode(data, level), data);
     }
   }
 }

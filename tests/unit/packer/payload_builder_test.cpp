@@ -5,17 +5,31 @@
 
 #include <gtest/gtest.h>
 
+#include "archive/payload_format.h"
+
 #include "packer/lzh_encoder/lzh_encoder.h"
 #include "packer/verify.h"
 #include "tests/support/archive_builder.h"
 #include "tests/support/seeded_data.h"
 #include "tests/support/scratch_dir.h"
+#include "tests/support/test_paths.h"
 
 namespace {
 
 std::vector<uint8_t> Encode(const std::string& text) {
   return lzh::EncodeLzh(reinterpret_cast<const uint8_t*>(text.data()), uint32_t(text.size()),
                         lzh::SettingsForLevel(5));
+}
+
+// Builds the payload into a file of dir and returns its bytes.
+std::string Build(const ScratchDir& dir, const std::vector<ProductFile>& files, int level,
+                  uint64_t sizeLimit = kMaxArchiveSize) {
+  const std::string path = dir.Path("out.kpx").string();
+  AtomicOutput out(path);
+  const uint64_t size = BuildPayload(files, level, out, sizeLimit);
+  EXPECT_EQ(size, out.Size());
+  out.Commit();
+  return ReadWholeFile(path);
 }
 
 TEST(PayloadBuilder, EntriesInOrderEachWithItsMethod) {
@@ -26,8 +40,8 @@ TEST(PayloadBuilder, EntriesInOrderEachWithItsMethod) {
   dir.Write("data/noise.bin", noise);
   dir.Write("data/empty.txt", "");
   dir.Write("zz/last-empty.txt", "");
-  std::vector<uint8_t> archive =
-      BuildPayload(ListProductFiles(dir.Root(), "quorvel.exe", DefaultDestination()), 5);
+  std::string archive =
+      Build(dir, ListProductFiles(dir.Root(), "quorvel.exe", DefaultDestination()), 5);
   const std::vector<uint8_t> stream = Encode(text);
   std::string expected;
   AppendEntry(expected, CompressedEntry("quorvel.exe", {stream.begin(), stream.end()},
@@ -35,7 +49,44 @@ TEST(PayloadBuilder, EntriesInOrderEachWithItsMethod) {
   AppendEntry(expected, StoredEntry("data\\empty.txt", ""));
   AppendEntry(expected, StoredEntry("data\\noise.bin", noise));  // compression would not shrink it
   AppendEntry(expected, CompressedEntry("zz\\last-empty.txt", std::string(1, '\0'), 0));
-  EXPECT_EQ(std::string(archive.begin(), archive.end()), expected);
+  EXPECT_EQ(archive, expected);
+}
+
+TEST(PayloadBuilder, RefusesAnArchivePastItsSizeLimitAtTheEntryThatPassesItWritingNothing) {
+  ScratchDir dir;
+  dir.Write("in/a.bin", SeededData(DataKind::Random, 3000, 2));
+  dir.Write("in/b.bin", SeededData(DataKind::Random, 3000, 3));
+  std::vector<ProductFile> files = ListProductFiles(dir.Path("in"), "", DefaultDestination());
+  const uint64_t oneEntry = kFixedHeaderSize + 6 + 3000;
+  EXPECT_EQ(Build(dir, files, 1, 2 * oneEntry).size(), 2 * oneEntry);
+  ScratchDir empty;
+  try {
+    Build(empty, files, 1, 2 * oneEntry - 1);
+    FAIL() << "no error";
+  } catch (const KpxError& e) {
+    EXPECT_NE(std::string(e.what()).find("b.bin: the payload would pass"), std::string::npos)
+        << e.what();
+  }
+  EXPECT_EQ(empty.Listing(), std::vector<std::string>{});
+}
+
+// A file of several of the encoder's pieces is one stream, the same as the encoder's own; a
+// file that compression does not shrink is stored even after pieces of it were compressed.
+TEST(PayloadBuilder, LargeFilesAreOneStreamOrStoredWhole) {
+  ScratchDir dir;
+  std::string text = SeededData(DataKind::Mixed, 2 * lzh::kPieceBytes + 12345, 4);
+  std::string noise = SeededData(DataKind::Random, lzh::kPieceBytes + 1, 5);
+  dir.Write("in/a.txt", text);
+  dir.Write("in/b.bin", noise);
+  std::string archive = Build(dir, ListProductFiles(dir.Path("in"), "", DefaultDestination()), 1);
+  const std::vector<uint8_t> stream =
+      lzh::EncodeLzh(reinterpret_cast<const uint8_t*>(text.data()), uint32_t(text.size()),
+                     lzh::SettingsForLevel(1));
+  std::string expected;
+  AppendEntry(expected,
+              CompressedEntry("a.txt", {stream.begin(), stream.end()}, uint32_t(text.size())));
+  AppendEntry(expected, StoredEntry("b.bin", noise));
+  EXPECT_TRUE(archive == expected);
 }
 
 TEST(Verify, ADamagedStreamDoesNotPass) {

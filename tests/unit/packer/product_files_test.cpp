@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "packer/output_file.h"
 #include "packer/payload_builder.h"
 
 #include "tests/support/scratch_dir.h"
@@ -107,7 +108,8 @@ TEST(ProductFiles, AFileChangedAfterListingIsNotPacked) {
         ListProductFiles(product.Root(), "", DefaultDestination());
     c.change(product, outside);
     try {
-      BuildPayload(files, 5);
+      AtomicOutput out(outside.Path("out.kpx"));
+      BuildPayload(files, 5, out);
       ADD_FAILURE() << "packed";
     } catch (const KpxError& e) {
       EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
