@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "packer/ansi_names.h"
+#include "packer/payload/ansi_names.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "packer/commands.h"
+#include "packer/commands/commands.h"
 #include "packer/kpx_error.h"
 #include "packer/output_file.h"
-#include "packer/packed_product.h"
+#include "packer/commands/packed_product.h"
 #include "packer/release/host_process.h"
-#include "packer/release/release_image.h"
+#include "packer/pe_image/release_image.h"
 #include "packer/release/release_kit.h"
 
 namespace {

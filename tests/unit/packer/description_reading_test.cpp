@@ -1,7 +1,7 @@
 // The package description is read strictly: each mistake is an error naming the file and line.
 #include <gtest/gtest.h>
 
-#include "packer/package_description.h"
+#include "packer/description/package_description.h"
 #include "tests/support/scratch_dir.h"
 
 namespace {

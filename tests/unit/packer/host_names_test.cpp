@@ -2,7 +2,7 @@
 // terminal may safely show them.
 #include <gtest/gtest.h>
 
-#include "packer/ansi_names.h"
+#include "packer/payload/ansi_names.h"
 #include "packer/printable_text.h"
 
 namespace {

@@ -1,14 +1,14 @@
 // kpx package: the generated record and the resolved description match the product, and each
 // field the program relies on is checked by name before any output is written.
-#include "packer/package_description.h"
+#include "packer/description/package_description.h"
 
 #include <filesystem>
 #include <map>
 
 #include <gtest/gtest.h>
 
-#include "packer/commands.h"
-#include "packer/package_source.h"
+#include "packer/commands/commands.h"
+#include "packer/description/package_source.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/scratch_dir.h"
 

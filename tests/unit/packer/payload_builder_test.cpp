@@ -1,14 +1,14 @@
 // The payload: every file in its order, compressed only when that makes it smaller, and a last
 // empty file not ending the archive with its header; the pack's check of each compressed stream
 // refuses damage. (Two packs being identical: tests/cli/pack_progress_test.)
-#include "packer/payload_builder.h"
+#include "packer/payload/payload_builder.h"
 
 #include <gtest/gtest.h>
 
 #include "archive/payload_format.h"
 
 #include "packer/lzh_encoder/lzh_encoder.h"
-#include "packer/verify.h"
+#include "packer/payload/verify.h"
 #include "tests/support/archive_builder.h"
 #include "tests/support/seeded_data.h"
 #include "tests/support/scratch_dir.h"

@@ -1,12 +1,12 @@
 // The PE writer of kpx release: a linked program read and written back unchanged is the same file
 // (the layout, sizes, directories and checksum it computes are the linker's), and a resource
 // section written from a list reads back as that list in the tree's order.
-#include "packer/release/pe_image.h"
+#include "packer/pe_image/pe_image.h"
 
 #include <gtest/gtest.h>
 
 #include "packer/kpx_error.h"
-#include "packer/release/resource_section.h"
+#include "packer/pe_image/resource_section.h"
 #include "tests/support/test_paths.h"
 
 namespace {

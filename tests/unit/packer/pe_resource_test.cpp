@@ -1,6 +1,6 @@
 // Finding the payload resource in a setup.exe (the CLI tests read both PE flavours): other names,
 // and damaged files that must give an error rather than a read outside the file.
-#include "packer/pe_resource.h"
+#include "packer/pe_image/pe_resource.h"
 
 #include <stdexcept>
 

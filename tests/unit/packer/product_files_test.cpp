@@ -1,5 +1,5 @@
 // Finding, naming and ordering the files of a product folder, and refusing what cannot install.
-#include "packer/product_files.h"
+#include "packer/payload/product_files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "packer/output_file.h"
-#include "packer/payload_builder.h"
+#include "packer/payload/payload_builder.h"
 
 #include "tests/support/scratch_dir.h"
 

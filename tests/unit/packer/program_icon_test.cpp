@@ -1,7 +1,7 @@
 // The description's icon: the project's own icon passes; each way an .ico file can differ from
 // the program's icon group 108 is refused, saying what is wrong. (kpx package hands the icon on:
 // the release test.)
-#include "packer/program_icon.h"
+#include "packer/description/program_icon.h"
 
 #include <gtest/gtest.h>
 
