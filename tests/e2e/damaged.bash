@@ -9,8 +9,7 @@ damaged=$("$loader" "$DAMAGE_EXE" damage-payload "$SETUP_EXE" "$work/damaged.exe
 [ -n "$damaged" ] || fail "the payload could not be damaged"
 echo "damaged entry: $damaged"
 start_setup "$work/damaged.exe"
-drv set-destination 'C:\Damaged'
-drv press install
+install_to 'C:\Damaged'
 expect_box "Error..!" "$kDecompressText" "OK"
 drv answer ok
 expect_exit_1  # no finish question: a box would hold the program open

@@ -63,6 +63,8 @@ launch() {
 
 # start_setup [PROGRAM]: launches it and waits for its dialog.
 start_setup() { launch "$@"; drv wait-window "$kDialogCaption" 60 || fail "the install dialog did not appear"; }
+# install_to DESTINATION: types it into the dialog and presses Install.
+install_to() { drv set-destination "$1"; drv press install; }
 
 
 ok() { echo "ok: $1"; }

@@ -30,8 +30,7 @@ ln -s "$work/elsewhere" "$programs/Quorvelane"
 echo "-- the previous generation present, answered No, then Yes"
 for answer in no yes; do
   start_setup
-  drv set-destination 'C:\Old'
-  drv press install
+  install_to 'C:\Old'
   expect_box "Warning..!" "$kOlderText" "Yes,No"
   drv answer $answer
   [ $answer = yes ] || expect_exit_1  # a box would hold the program open
@@ -62,17 +61,16 @@ printf 'mine' >"$WINEPREFIX/drive_c/quorvel.lnk"  # where an empty desktop value
 folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
 "$loader" reg add "$folders" /v Desktop /d "" /f >/dev/null 2>&1
 start_setup
-drv set-destination 'C:\Other'
-drv press install
+install_to 'C:\Other'
 expect_box "Warning..!" "$kOverwriteText" "Yes,No"
 drv answer no
-drv set-destination 'Old2'  # from the start folder C:\, not from C:\Other
-drv press install
+install_to 'Old2'  # from the start folder C:\, not from C:\Other
 expect_box "Warning..!" "$kOlderText" "Yes,No"
 drv answer yes
 expect_box "Finish..!" "$kFinishText" "Yes,No"
 drv answer no
 expect_exit_1
+expect "installed into C:\\Old2" "$(diff -r "$work/expected" "$WINEPREFIX/drive_c/Old2" 2>&1 | grep -v "^Only in")" ""
 expect "old Start-menu folder a link: its target untouched" "$(ls -A "$work/outside")" precious.txt
 expect_present "no desktop named: a file on the current drive kept" "$WINEPREFIX/drive_c/quorvel.lnk"
 expect_missing "no desktop named: no link on the current drive" "$WINEPREFIX/drive_c/Quorvelane.lnk"
@@ -83,12 +81,10 @@ printf 'some program' >"$work/drive_m/start/quorvel.exe"
 ln -s "$work/drive_m" "$WINEPREFIX/dosdevices/m:"
 "$loader" reg add "$folders" /v Programs /d "" /f >/dev/null 2>&1
 start_setup
-drv set-destination 'M:\start'
-drv press install
+install_to 'M:\start'
 expect_box "Warning..!" "$kOverwriteText" "Yes,No"
 drv answer no
-drv set-destination 'M:\'
-drv press install
+install_to 'M:\'
 expect_box "Warning..!" "$kNotEmptyText" "Yes,No"
 drv answer yes
 expect_box "Warning..!" 'Setup can not create shortcut in your Start Menu!\nYou should create it manually.' "OK"

@@ -4,14 +4,14 @@ python3-pefile), not with kpx's own reader: the headers and section table parse 
 warnings, raw data and addresses follow each other, SizeOfImage covers the last section, the
 checksum is right (unsigned files: osslsigncode recomputes it after signing), and the resource
 directory holds the dialog 110, the icon group 108 with the images it names, and one payload
-"KPX" 119 of the given size.
-    pe_check.py SETUP.exe [PAYLOAD_SIZE]"""
+"KPX" 119.
+    pe_check.py SETUP.exe"""
 import sys
 
 import pefile
 
 
-def problems(path, payload_size):
+def problems(path):
     pe = pefile.PE(path)
     out = [f"pefile: {w}" for w in pe.get_warnings()]
     oh = pe.OPTIONAL_HEADER
@@ -55,13 +55,11 @@ def problems(path, payload_size):
     payload = resources.get(("KPX", 119), [])
     if len(payload) != 1:
         out.append(f"{len(payload)} payload resources KPX 119, want 1")
-    elif payload_size is not None and payload[0].Size != payload_size:
-        out.append(f"payload of {payload[0].Size} bytes, want {payload_size}")
     return out
 
 
 if __name__ == "__main__":
-    found = problems(sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else None)
+    found = problems(sys.argv[1])
     for p in found:
         print(f"{sys.argv[1]}: {p}")
     sys.exit(1 if found else 0)

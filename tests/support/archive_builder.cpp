@@ -34,24 +34,17 @@ void PatchLe32(std::string& archive, uint32_t at, uint32_t value) {
   for (int i = 0; i < 4; ++i) archive[at + i] = char((value >> (8 * i)) & 0xFF);
 }
 
-namespace {
-
-void PutRepeatedByteBlock(BitWriter& bits, uint8_t byte, uint16_t symbols) {
-  bits.Put(symbols, 16);  // symbol count
-  WriteSingleSymbolCodes(bits, 0, byte, 0);
-}
-
-}  // namespace
-
 std::string RepeatedByteStream(uint8_t byte, uint16_t symbols) {
   BitWriter bits;
-  PutRepeatedByteBlock(bits, byte, symbols);
+  bits.Put(symbols, 16);  // symbol count
+  WriteSingleSymbolCodes(bits, 0, byte, 0);
   return std::string(bits.Bytes().begin(), bits.Bytes().end());
 }
 
 std::string BrokenStreamAfter(uint8_t byte, uint16_t symbols) {
   BitWriter bits;
-  PutRepeatedByteBlock(bits, byte, symbols);
+  bits.Put(symbols, 16);  // the block of RepeatedByteStream, 52 bits
+  WriteSingleSymbolCodes(bits, 0, byte, 0);
   bits.Put(1, 16);  // next block: one symbol
   bits.Put(1, 5);   // code-length code: count 1...
   bits.Put(1, 3);   // ...one length of 1 alone: an incomplete code

@@ -27,23 +27,19 @@ class ExtractFixture : public ::testing::Test {
   int Extract(const std::string& archive, uint32_t offset = 0) {
     return ExtractTo(archive, offset, scratch.Root());
   }
-  int ExtractTo(const std::string& archive, uint32_t offset, const std::string& destination) {
+  int ExtractTo(const std::string& archive, uint32_t offset, const std::string& destination,
+                OutputFileCreated announce = RecordCreated) {
     std::vector<uint8_t> exact(archive.begin(), archive.end());
     return ExtractEntry(exact.data(), offset, uint32_t(exact.size()), destination.c_str(),
-                        RecordCreated);
+                        announce);
   }
 
   // Walks the archive as the install run does: from offset 0 until a result of 0 or below, which
   // it returns.
-  int ExtractAll(const std::string& archive) {
-    std::vector<uint8_t> exact(archive.begin(), archive.end());
-    const std::string destination = scratch.Root();
-    int result = 0;
-    uint32_t offset = 0;
-    while ((result = ExtractEntry(exact.data(), offset, uint32_t(exact.size()), destination.c_str(),
-                                  RecordCreated)) > 0) {
+  int ExtractAll(const std::string& archive, OutputFileCreated announce = RecordCreated) {
+    int result;
+    for (uint32_t offset = 0; (result = ExtractTo(archive, offset, scratch.Root(), announce)) > 0;)
       offset = uint32_t(result);
-    }
     return result;
   }
 

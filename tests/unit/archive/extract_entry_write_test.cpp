@@ -85,13 +85,7 @@ TEST_F(ExtractEntryWrite, EachFileIsAnnouncedOnceAfterItsCreationBeforeAnyData) 
   std::string archive;
   AppendEntry(archive, StoredEntry("a.txt", "aaa"));
   AppendEntry(archive, CompressedEntry("b.txt", RepeatedByteStream('b', 3), 3));
-  const std::vector<uint8_t> bytes(archive.begin(), archive.end());
+  EXPECT_EQ(ExtractAll(archive, announce), kExtractEnd);
   const std::string root = scratch.Root();
-  uint32_t offset = 0;
-  int result;
-  while ((result = ExtractEntry(bytes.data(), offset, uint32_t(bytes.size()), root.c_str(),
-                                announce)) > 0)
-    offset = uint32_t(result);
-  EXPECT_EQ(result, kExtractEnd);
   EXPECT_EQ(announced, (std::vector<std::string>{root + "\\a.txt 0", root + "\\b.txt 0"}));
 }

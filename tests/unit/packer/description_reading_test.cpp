@@ -55,7 +55,6 @@ TEST(DescriptionReading, EachMistakeNamesTheFileAndLine) {
       {With("product_name", "StartUp"),
        "package.ini:4: product_name: \"StartUp\" would make the Start-menu folder "
        "Programs\\Startup, which belongs to Windows"},
-      {With("product_name", "windows powershell"), "Programs\\Windows PowerShell, which"},
       // The base directory is a full folder path, as the program appends the folder to it.
       {With("default_base_directory", "\\\\?\\C:\\..\\..\\Windows"),
        "package.ini:6: default_base_directory: \"\\\\?\\C:\\..\\..\\Windows\" is not a full folder "

@@ -16,9 +16,9 @@
 
 namespace {
 
-std::vector<uint8_t> Encode(const std::string& text) {
+std::vector<uint8_t> Encode(const std::string& text, int level = 5) {
   return lzh::EncodeLzh(reinterpret_cast<const uint8_t*>(text.data()), uint32_t(text.size()),
-                        lzh::SettingsForLevel(5));
+                        lzh::SettingsForLevel(level));
 }
 
 // Builds the payload into a file of dir and returns its bytes.
@@ -79,9 +79,7 @@ TEST(PayloadBuilder, LargeFilesAreOneStreamOrStoredWhole) {
   dir.Write("in/a.txt", text);
   dir.Write("in/b.bin", noise);
   std::string archive = Build(dir, ListProductFiles(dir.Path("in"), "", DefaultDestination()), 1);
-  const std::vector<uint8_t> stream =
-      lzh::EncodeLzh(reinterpret_cast<const uint8_t*>(text.data()), uint32_t(text.size()),
-                     lzh::SettingsForLevel(1));
+  const std::vector<uint8_t> stream = Encode(text, 1);
   std::string expected;
   AppendEntry(expected,
               CompressedEntry("a.txt", {stream.begin(), stream.end()}, uint32_t(text.size())));
