@@ -16,7 +16,10 @@ struct EncoderSettings {
   ParseStrategy Strategy;
   int ChainDepth;       // match candidates examined per position
   int NiceLength;       // a match this long ends the search
-  int Passes;           // optimal parse: parses per segment, each priced by the one before
+  int FirstPasses;      // optimal parse: parses of a piece's first segment, each priced by the
+                        // one before (the first by the literals' shares)
+  int Passes;           // optimal parse: parses of each later segment, the first priced by the
+                        // codes of the segment before
   int PieceTokens;      // optimal parse: blocks begin on boundaries of pieces of this many tokens
   int BlockCandidates;  // optimal parse: the pieces are merged down to this many, then grouped
 };

@@ -15,7 +15,6 @@
 #include "packer/lzh_encoder/match_finder.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "packer/lzh_encoder/lzh_format.h"
 
@@ -26,21 +25,6 @@ constexpr int kHashBits = 15;
 constexpr uint32_t kRingMask = 2 * kWindowSize - 1;
 
 }  // namespace
-
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "CommonLength reads words little-endian");
-
-uint32_t CommonLength(const uint8_t* a, const uint8_t* b, uint32_t from, uint32_t limit) {
-  uint32_t len = from;
-  while (len + 8 <= limit) {
-    uint64_t x, y;
-    std::memcpy(&x, a + len, 8);
-    std::memcpy(&y, b + len, 8);
-    if (x != y) return len + uint32_t(__builtin_ctzll(x ^ y) >> 3);  // little-endian host
-    len += 8;
-  }
-  while (len < limit && a[len] == b[len]) ++len;
-  return len;
-}
 
 MatchFinder::MatchFinder(const uint8_t* data, uint32_t size, int chainDepth, int niceLength)
     : data_(data),

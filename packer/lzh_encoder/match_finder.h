@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace lzh {
@@ -11,9 +12,23 @@ struct Match {
   uint16_t Position;  // d: the match starts d + 1 bytes back (0..8191)
 };
 
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "CommonLength reads words little-endian");
+
 // The length of the common prefix of a and b, at least from and at most limit; the bytes before
-// from are known to match, and limit bytes are readable at both.
-uint32_t CommonLength(const uint8_t* a, const uint8_t* b, uint32_t from, uint32_t limit);
+// from are known to match, and limit bytes are readable at both. Inline: the match finders call it
+// for every candidate.
+inline uint32_t CommonLength(const uint8_t* a, const uint8_t* b, uint32_t from, uint32_t limit) {
+  uint32_t len = from;
+  while (len + 8 <= limit) {
+    uint64_t x, y;
+    std::memcpy(&x, a + len, 8);
+    std::memcpy(&y, b + len, 8);
+    if (x != y) return len + uint32_t(__builtin_ctzll(x ^ y) >> 3);  // little-endian host
+    len += 8;
+  }
+  while (len < limit && a[len] == b[len]) ++len;
+  return len;
+}
 
 class MatchFinder {
  public:

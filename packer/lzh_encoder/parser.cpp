@@ -119,20 +119,33 @@ void ParseOptimal(const SegmentMatches& segment, const uint8_t* data, const Symb
   std::vector<Token> choice(size);
   const uint8_t* bytes = data + segment.Begin + from;
   const uint32_t* first = segment.First.data() + from;
+  const Match* matches = segment.Matches.data();
+  const uint32_t* lengthCost = costs.LitLen + kMatchSymbolBase;  // by match length
   for (uint32_t i = size; i-- > 0;) {
     uint32_t bestCost = costs.LitLen[bytes[i]] + best[i + 1];
     Token bestToken{0, bytes[i]};
+    const uint32_t* ahead = best.data() + i;  // ahead[len]: the cost after a match of len
     uint32_t room = size - i, len = kMinMatch;
     for (uint32_t m = first[i]; m < first[i + 1] && len <= room; ++m) {
-      const Match& match = segment.Matches[m];
-      uint32_t positionCost = costs.Position[PositionClass(match.Position)];
-      uint32_t top = std::min<uint32_t>(match.Length, room);
+      // The match's position costs the same for every length it covers, so the lengths are
+      // compared against what is left of the best cost once it is paid.
+      uint32_t top = std::min<uint32_t>(matches[m].Length, room);
+      uint32_t positionCost = costs.Position[PositionClass(matches[m].Position)];
+      if (positionCost >= bestCost) {
+        len = top + 1;
+        continue;
+      }
+      uint32_t bound = bestCost - positionCost, bestLen = 0;
       for (; len <= top; ++len) {
-        uint32_t c = costs.LitLen[len + kMatchSymbolBase] + positionCost + best[i + len];
-        if (c < bestCost) {
-          bestCost = c;
-          bestToken = Token{uint16_t(len), match.Position};
+        uint32_t c = lengthCost[len] + ahead[len];
+        if (c < bound) {
+          bound = c;
+          bestLen = len;
         }
+      }
+      if (bestLen != 0) {
+        bestCost = bound + positionCost;
+        bestToken = Token{uint16_t(bestLen), matches[m].Position};
       }
     }
     best[i] = bestCost;
