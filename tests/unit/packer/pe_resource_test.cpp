@@ -9,8 +9,8 @@
 
 #include "archive/payload_format.h"
 #include "packer/kpx_error.h"
-#include "packer/release/pe_image.h"
-#include "packer/release/resource_section.h"
+#include "packer/pe_image/pe_image.h"
+#include "packer/pe_image/resource_section.h"
 #include "tests/support/test_paths.h"
 
 namespace {
