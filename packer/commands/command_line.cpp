@@ -23,7 +23,7 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
       ->check(CLI::ExistingFile);
   package
       ->add_option("-o,--output", options.output,
-                   "Folder for payload.kpx, package_info.cpp and description.txt")
+                   "Folder for payload.kpx, description.txt and program.ico")
       ->required();
   package
       ->add_option("--level", options.level, "Compression level: 1 fastest, 5 default, 9 strongest")

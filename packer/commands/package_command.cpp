@@ -1,16 +1,14 @@
 // kpx package PACKAGE.ini -o OUTDIR: checks the package description, packs its product folder
-// with the program file first, and writes OUTDIR/payload.kpx and OUTDIR/package_info.cpp, the
-// two files the Windows build compiled in before the program became a stub, OUTDIR/description.txt,
-// the description as resolved (for the scripts that check an installed product against it), and
+// with the program file first, and writes OUTDIR/payload.kpx, OUTDIR/description.txt, the
+// description as resolved (for the scripts that check an installed product against it), and
 // OUTDIR/program.ico when the description names an icon (checked first; an old one is removed
-// when it names none). Host only.
+// when it names none): what `kpx release` writes into a program stub. Host only.
 #include <cstdio>
 #include <filesystem>
 
 #include "packer/commands/commands.h"
 #include "packer/output_file.h"
 #include "packer/description/package_description.h"
-#include "packer/description/package_source.h"
 #include "packer/commands/packed_product.h"
 #include "packer/payload/payload_builder.h"
 #include "packer/payload/product_files.h"
@@ -52,13 +50,10 @@ PackedProduct PackProduct(const PackageDescription& description, int level,
 }
 
 void WritePackage(const PackedProduct& product, const std::string& folder) {
-  std::string source = PackageInfoSource(product.Description, product.FileCount);
   std::string resolved = ResolvedDescriptionText(product.Description);
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (ec) throw KpxError(folder + ": cannot create the folder (" + ec.message() + ")");
-  WriteFileAtomically(folder + "/package_info.cpp",
-                      std::vector<uint8_t>(source.begin(), source.end()));
   WriteFileAtomically(folder + "/description.txt",
                       std::vector<uint8_t>(resolved.begin(), resolved.end()));
   const std::string iconPath = folder + "/program.ico";
