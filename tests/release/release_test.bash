@@ -78,7 +78,7 @@ refused "a stub with data appended" "data after its last section" "$kpx" release
 refused "a file that is no program" "not a Windows program" "$kpx" release "$work/a/package.ini" -o "$work/x.exe" --stub "$work/a/package.ini"
 check "none of them wrote the output" test ! -e "$work/x.exe"
 cp "$root/build/win32/setup-stub-i686.exe" "$work/stub.exe"
-refused "-o the stub" "replace the program stub" "$kpx" release "$work/a/package.ini" -o "$work/stub.exe" --stub "$work/stub.exe"
+refused "-o the stub" "would replace the input" "$kpx" release "$work/a/package.ini" -o "$work/stub.exe" --stub "$work/stub.exe"
 check "the stub is untouched" cmp "$work/stub.exe" "$root/build/win32/setup-stub-i686.exe"
 
 echo "-- signed (a throw-away certificate)"
@@ -96,7 +96,7 @@ check "the two are identical" cmp "$work/signed.exe" "$work/signed-again.exe"
 check "PE structure of the signed release" /usr/bin/python3 "$pe_check" "$work/signed.exe"
 check "osslsigncode verify" osslsigncode verify -in "$work/signed.exe" -CAfile "$keys/cert.pem" -time "$SOURCE_DATE_EPOCH"
 check "kpx check reads the signed setup" "$kpx" check "$work/signed.exe"
-refused "-o the signing certificate" "replace the signing certificate" release a keys/publisher.p12 "${sign[@]}"
+refused "-o the signing certificate" "would replace the input" release a keys/publisher.p12 "${sign[@]}"
 /usr/bin/python3 - "$work/signed.exe" "$work/flipped.exe" <<'PY'
 import sys; exe = bytearray(open(sys.argv[1], "rb").read()); at = exe.index(b"kpx\n") + 300
 exe[at] ^= 1; open(sys.argv[2], "wb").write(exe)
