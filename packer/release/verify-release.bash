@@ -2,7 +2,8 @@
 # The verifier of `kpx release --verify`, beside the program stubs in the kit (PREFIX/lib/kpx, or
 # build/release/kit for scripts/release): installs the new setup once under Wine through
 # release-verify.bash and the window driver, and says which file it checked.
-#   verify-release SETUP.exe TWIN.exe PACKAGE.ini PACKAGE_DIR WORK   (PACKAGE.ini: for messages)
+#   verify-release SETUP.exe TWIN.exe PACKAGE.ini PACKAGE_DIR WORK
+# (PACKAGE.ini is not read: PACKAGE_DIR/description.txt is the description as resolved.)
 # TWIN.exe (may be "") is the x86-64 twin: the same record and payload in the x86-64 stub, run
 # where Wine cannot start 32-bit programs. PACKAGE_DIR holds what `kpx package` writes for the
 # description. Exit 0: installed and matched; 1: differs; 3: could not verify here.
