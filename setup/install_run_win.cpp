@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "archive/entry_header.h"
 #include "archive/extract_entry.h"
 #include "archive/payload_format.h"
 #include "setup/package_info.h"
@@ -74,21 +75,17 @@ int RunInstallFromResource(int resourceId) {
   return kInstallSucceeded;
 }
 
-// Walks the headers only, from each header's two sizes, and stops at the first one that does not
-// lie inside the payload: the extraction reads every header in full, and reports the damage.
+// Walks the headers with the extractor's own reader and stops at the first one that is not
+// usable: the extraction then reports the damage.
 bool PayloadFitsBelow(const char* directory) {
   uint32_t size;
   const uint8_t* archive = LockPayload(kPayloadResourceId, &size);
   // Room for a name field (the name and its NUL) after directory: its '\' takes the NUL's place.
-  int room = int(kMaxOutputPath) - lstrlenA(directory);
-  for (uint32_t offset = 0; size - offset > kFixedHeaderSize;) {  // offset never passes size
-    const uint32_t headerSize = ReadLe32(archive + offset + kHeaderSizeOffset);
-    const uint32_t storedSize = ReadLe32(archive + offset + kStoredSizeOffset);
-    if (headerSize <= kFixedHeaderSize || headerSize > size - offset ||
-        storedSize > size - offset - headerSize)
-      break;
-    if (int(headerSize - kFixedHeaderSize) > room) return false;
-    offset += headerSize + storedSize;
+  const int room = int(kMaxOutputPath) - lstrlenA(directory);
+  EntryHeader entry;
+  for (uint32_t offset = 0; ReadEntryHeader(archive, offset, size, &entry) == kHeaderValid;
+       offset = entry.NextOffset) {
+    if (int(entry.NameFieldSize) > room) return false;
   }
   return true;
 }

@@ -51,16 +51,14 @@ PackedProduct PackProduct(const PackageDescription& description, int level,
 
 void WritePackage(const PackedProduct& product, const std::string& folder) {
   std::string resolved = ResolvedDescriptionText(product.Description);
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (ec) throw KpxError(folder + ": cannot create the folder (" + ec.message() + ")");
   WriteFileAtomically(folder + "/description.txt",
                       std::vector<uint8_t>(resolved.begin(), resolved.end()));
   const std::string iconPath = folder + "/program.ico";
   if (!product.Icon.empty()) {
     WriteFileAtomically(iconPath, product.Icon);
   } else {
-    std::filesystem::remove(iconPath, ec);  // the build then takes the project's icon
+    std::error_code ec;
+    fs::remove(iconPath, ec);  // the build then takes the project's icon
     if (ec) throw KpxError(iconPath + ": cannot remove the old icon (" + ec.message() + ")");
   }
 }

@@ -22,6 +22,6 @@ struct PackedProduct {
 PackedProduct PackProduct(const PackageDescription& description, int level,
                           const std::string& payloadPath);
 
-// Writes `kpx package`'s other outputs into folder (made when missing): description.txt and
-// program.ico (removed when the description names no icon).
+// Writes `kpx package`'s other outputs into folder, the payload's (PackProduct made it):
+// description.txt and program.ico (removed when the description names no icon).
 void WritePackage(const PackedProduct& product, const std::string& folder);

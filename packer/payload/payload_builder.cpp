@@ -15,8 +15,6 @@
 // count.
 #include "packer/payload/payload_builder.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -39,13 +37,12 @@ namespace {
 
 constexpr size_t kCopyBytes = lzh::kPieceBytes;  // a stored entry is copied in pieces this large
 
-// Reads bytes offset..offset+size-1 of the file, opened as it was listed (OpenProductFile).
-// Throws naming the file when it cannot, or when its size is no longer the one listed.
+// Reads bytes offset..offset+size-1 of the file, opened as it was listed (OpenProductFile, which
+// checks its size). Throws naming the file when it cannot, or when it ends before the range does.
 void ReadRange(const ProductFile& file, uint64_t offset, uint8_t* out, size_t size) {
   const int fd = OpenProductFile(file);
-  struct stat status;
-  int error = fstat(fd, &status) == 0 ? 0 : errno;
-  bool changed = error == 0 && uint64_t(status.st_size) != file.Size;
+  int error = 0;
+  bool changed = false;
   for (size_t done = 0; error == 0 && !changed && done < size;) {
     ssize_t count = pread(fd, out + done, size - done, off_t(offset + done));
     if (count < 0 && errno == EINTR) continue;
